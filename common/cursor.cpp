@@ -1,0 +1,461 @@
+#include "cursor.h"
+
+#include "int16.h"
+
+#include <algorithm>
+
+namespace {
+
+int checkIntervalMs = 50;
+
+QString quoted(const QString& name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+DbError noCurrentRow()
+{
+    return DbError(dberr::noCurrentRow, QStringLiteral("カレント レコードがありません。"));
+}
+
+}  // namespace
+
+Cursor::Cursor(Database& db, const QString& table, Kind kind) : db_(db), table_(table), kind_(kind)
+{
+    {
+        Statement info(db_, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
+        while (info.step())
+            columns_ << info.column(1).toString();
+    }
+    if (columns_.isEmpty())
+        throw DbError(dberr::badDatabase, QStringLiteral("テーブル %1 がありません。").arg(table));
+    for (const QString& name : columns_) {
+        tables::ColumnType type = tables::ColumnType::Text;
+        for (const tables::Column& known : tables::columnsOf(table))
+            if (known.name == name)
+                type = known.type;
+        types_ << type;
+    }
+    QStringList list;
+    for (const QString& name : columns_)
+        list << quoted(name);
+    readRow_ = std::make_unique<Statement>(
+        db_, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ? AND ? ORDER BY rowid")
+                 .arg(list.join(u','), quoted(table)));
+    readVersion_ = std::make_unique<Statement>(db_, QStringLiteral("PRAGMA data_version"));
+    loadRowids();
+    pos_ = 0;  // the first row, or past the end of an empty table
+}
+
+Cursor::~Cursor() = default;
+
+void Cursor::setCheckInterval(int milliseconds)
+{
+    checkIntervalMs = milliseconds;
+}
+
+void Cursor::loadRowids()
+{
+    rowids_.clear();
+    Statement all(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table_)));
+    while (all.step())
+        rowids_.push_back(all.columnInt64(0));
+    readVersion_->reset();
+    readVersion_->step();
+    dataVersion_ = readVersion_->columnInt64(0);
+    readVersion_->reset();
+    lastVersionCheck_.start();
+    forgetRows();
+}
+
+// A table cursor follows other connections' commits: it reloads its rowids
+// and stays on the row it was on (or has none, if that row is gone). A
+// dynaset keeps its rows until a requery but reads their new values.
+void Cursor::syncWithOtherConnections()
+{
+    if (lastVersionCheck_.isValid() && lastVersionCheck_.elapsed() < checkIntervalMs)
+        return;
+    lastVersionCheck_.start();
+    readVersion_->reset();
+    readVersion_->step();
+    const qint64 version = readVersion_->columnInt64(0);
+    readVersion_->reset();
+    if (version == dataVersion_)
+        return;
+    if (kind_ != Kind::Table) {
+        dataVersion_ = version;
+        forgetRows();
+        return;
+    }
+    const bool atEnd = pos_ >= qsizetype(rowids_.size());
+    const bool atStart = pos_ < 0;
+    const std::optional<qint64> current =
+        (!atEnd && !atStart) ? std::optional<qint64>(rowids_[pos_]) : std::nullopt;
+    loadRowids();
+    if (atStart) {
+        pos_ = -1;
+    } else if (atEnd) {
+        pos_ = rowids_.size();
+    } else {
+        const auto found = std::lower_bound(rowids_.begin(), rowids_.end(), *current);
+        pos_ = found - rowids_.begin();
+        if (found == rowids_.end() || *found != *current)
+            currentDeleted_ = true;
+    }
+}
+
+void Cursor::beforeChange(CursorObserver::Action action)
+{
+    if (observer_ && !notifying_) {
+        notifying_ = true;
+        const bool go = observer_->aboutToChange(action);
+        notifying_ = false;
+        if (!go)
+            throw DbError(dberr::cancelled, QStringLiteral("操作は取り消されました。"));
+    }
+}
+
+void Cursor::afterMove()
+{
+    if (observer_ && !notifying_) {
+        notifying_ = true;
+        observer_->moved();
+        notifying_ = false;
+    }
+}
+
+// Moving away from a row drops an edit that was not saved, as the engine
+// does; the data controls save their fields before that happens.
+void Cursor::leaveRow()
+{
+    mode_ = EditMode::None;
+    pending_.clear();
+    currentDeleted_ = false;
+}
+
+void Cursor::moveFirst()
+{
+    beforeChange(CursorObserver::Action::Move);
+    syncWithOtherConnections();
+    leaveRow();
+    pos_ = 0;  // past the end when the table is empty
+    afterMove();
+}
+
+void Cursor::moveLast()
+{
+    beforeChange(CursorObserver::Action::Move);
+    syncWithOtherConnections();
+    leaveRow();
+    pos_ = rowids_.empty() ? 0 : qsizetype(rowids_.size()) - 1;
+    afterMove();
+}
+
+void Cursor::moveNext()
+{
+    beforeChange(CursorObserver::Action::Move);
+    syncWithOtherConnections();
+    // After a delete the rows behind moved up: the next row is at pos_
+    // (the end, when the last row went).
+    const bool deleted = currentDeleted_;
+    if (!deleted && pos_ >= qsizetype(rowids_.size()))
+        throw noCurrentRow();
+    leaveRow();
+    if (!deleted)
+        ++pos_;
+    afterMove();
+}
+
+void Cursor::movePrevious()
+{
+    beforeChange(CursorObserver::Action::Move);
+    syncWithOtherConnections();
+    if (pos_ < 0)
+        throw noCurrentRow();
+    leaveRow();
+    --pos_;
+    afterMove();
+}
+
+void Cursor::move(int count)
+{
+    if (count == 0)
+        return;
+    beforeChange(CursorObserver::Action::Move);
+    syncWithOtherConnections();
+    const bool deleted = currentDeleted_;
+    if ((count > 0 && !deleted && pos_ >= qsizetype(rowids_.size())) || (count < 0 && pos_ < 0))
+        throw noCurrentRow();
+    leaveRow();
+    qsizetype target = pos_ + count - ((deleted && count > 0) ? 1 : 0);
+    pos_ = std::clamp<qsizetype>(target, -1, rowids_.size());
+    afterMove();
+}
+
+bool Cursor::eof()
+{
+    syncWithOtherConnections();
+    return rowids_.empty() || pos_ >= qsizetype(rowids_.size());
+}
+
+bool Cursor::bof()
+{
+    syncWithOtherConnections();
+    return rowids_.empty() || pos_ < 0;
+}
+
+bool Cursor::hasCurrent()
+{
+    syncWithOtherConnections();
+    return onRow();
+}
+
+int Cursor::recordCount()
+{
+    syncWithOtherConnections();
+    return int(rowids_.size());
+}
+
+bool Cursor::onRow() const
+{
+    return !currentDeleted_ && pos_ >= 0 && pos_ < qsizetype(rowids_.size());
+}
+
+void Cursor::requireCurrent()
+{
+    if (!onRow())
+        throw noCurrentRow();
+}
+
+int Cursor::absolutePosition()
+{
+    syncWithOtherConnections();
+    requireCurrent();
+    return int(pos_);
+}
+
+int Cursor::columnIndex(const QString& column) const
+{
+    const qsizetype i = columns_.indexOf(column);
+    if (i < 0)
+        throw DbError(dberr::noSuchColumn,
+                      QStringLiteral("テーブル %1 に列 %2 はありません。").arg(table_, column));
+    return int(i);
+}
+
+void Cursor::readBlock(qsizetype position)
+{
+    blockStart_ = (position / blockSize) * blockSize;
+    const qsizetype end = std::min<qsizetype>(blockStart_ + blockSize, rowids_.size());
+    blockRows_.assign(end - blockStart_, std::nullopt);
+    readRow_->reset();
+    readRow_->bind(1, QVariant::fromValue<qint64>(rowids_[blockStart_]));
+    readRow_->bind(2, QVariant::fromValue<qint64>(rowids_[end - 1]));
+    qsizetype p = blockStart_;
+    try {
+        while (readRow_->step()) {
+            const qint64 rowid = readRow_->columnInt64(0);
+            while (p < end && rowids_[p] < rowid)
+                ++p;  // removed by another connection since our rowids were read
+            if (p == end)
+                break;
+            if (rowids_[p] != rowid)
+                continue;  // added by another connection: not a row of ours yet
+            std::vector<QVariant> row;
+            row.reserve(columns_.size());
+            for (int i = 0; i < columns_.size(); ++i)
+                row.push_back(readRow_->column(i + 1));
+            blockRows_[p - blockStart_] = std::move(row);
+        }
+    } catch (const DbError&) {
+        readRow_->reset();
+        forgetRows();
+        throw;
+    }
+    readRow_->reset();
+}
+
+const std::vector<QVariant>& Cursor::currentRow()
+{
+    requireCurrent();
+    if (blockStart_ < 0 || pos_ < blockStart_ || pos_ >= blockStart_ + qsizetype(blockRows_.size()))
+        readBlock(pos_);
+    const auto& row = blockRows_[pos_ - blockStart_];
+    if (!row) {
+        // Removed by another connection since our rowids were loaded.
+        currentDeleted_ = true;
+        throw noCurrentRow();
+    }
+    return *row;
+}
+
+QVariant Cursor::value(const QString& column)
+{
+    syncWithOtherConnections();
+    const int i = columnIndex(column);
+    if (mode_ == EditMode::Add)
+        return pending_.value(i);
+    if (mode_ == EditMode::Edit && pending_.contains(i))
+        return pending_.value(i);
+    return currentRow()[i];
+}
+
+QString Cursor::text(const QString& column)
+{
+    const QVariant v = value(column);
+    if (!v.isValid() || v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::Double)
+        return QString::number(v.toDouble(), 'g', 7);  // single precision
+    return v.toString();
+}
+
+QVariant Cursor::converted(int column, const QVariant& value) const
+{
+    if (value.typeId() != QMetaType::QString || types_[column] == tables::ColumnType::Text
+        || types_[column] == tables::ColumnType::Memo)
+        return value;
+    const QString text = value.toString().trimmed();
+    if (text.isEmpty())
+        return {};
+    if (types_[column] == tables::ColumnType::Int16) {
+        if (const auto number = toInt16(text))
+            return int(*number);
+        return value;  // refused by the column's type or range check
+    }
+    bool ok = false;
+    const double number = text.toDouble(&ok);
+    return ok ? QVariant(number) : value;
+}
+
+void Cursor::setValue(const QString& column, const QVariant& value)
+{
+    const int i = columnIndex(column);
+    if (mode_ == EditMode::None)
+        throw DbError(dberr::notEditing,
+                      QStringLiteral("AddNew または Edit を使わずに更新しようとしました。"));
+    pending_.insert(i, converted(i, value));
+}
+
+void Cursor::addNew()
+{
+    beforeChange(CursorObserver::Action::AddNew);
+    syncWithOtherConnections();
+    mode_ = EditMode::Add;
+    pending_.clear();
+    afterMove();
+}
+
+void Cursor::edit()
+{
+    syncWithOtherConnections();
+    requireCurrent();
+    mode_ = EditMode::Edit;
+    pending_.clear();
+}
+
+void Cursor::cancelUpdate()
+{
+    mode_ = EditMode::None;
+    pending_.clear();
+}
+
+void Cursor::update()
+{
+    if (mode_ == EditMode::None)
+        throw DbError(dberr::notEditing,
+                      QStringLiteral("AddNew または Edit を使わずに更新しようとしました。"));
+    beforeChange(CursorObserver::Action::Update);
+    syncWithOtherConnections();
+    QList<int> set = pending_.keys();
+    std::sort(set.begin(), set.end());
+    if (mode_ == EditMode::Add) {
+        QStringList names, marks;
+        for (int i : set) {
+            names << quoted(columns_[i]);
+            marks << QStringLiteral("?");
+        }
+        const QString sql = set.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table_))
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quoted(table_), names.join(u','), marks.join(u','));
+        Statement insert(db_, sql);
+        for (int k = 0; k < set.size(); ++k)
+            insert.bind(k + 1, pending_.value(set[k]));
+        insert.step();  // throws; the row stays pending
+        const qint64 rowid = db_.lastInsertRowid();
+        const bool wasAtEnd = pos_ >= qsizetype(rowids_.size());
+        rowids_.push_back(rowid);  // appended rows come after every other
+        if (wasAtEnd)
+            pos_ = rowids_.size();
+        lastModified_ = rowid;
+    } else {
+        requireCurrent();
+        if (!set.isEmpty()) {
+            QStringList assignments;
+            for (int i : set)
+                assignments << quoted(columns_[i]) + QStringLiteral(" = ?");
+            Statement change(db_, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                      .arg(quoted(table_), assignments.join(u',')));
+            int k = 1;
+            for (int i : set)
+                change.bind(k++, pending_.value(i));
+            change.bind(k, QVariant::fromValue<qint64>(rowids_[pos_]));
+            change.step();
+        }
+        lastModified_ = rowids_[pos_];
+    }
+    // Our own commit does not change the data version we see, so the
+    // rowids stay valid without a reload.
+    const bool added = mode_ == EditMode::Add;
+    mode_ = EditMode::None;
+    pending_.clear();
+    forgetRows();
+    // After saving a new row the cursor is back on the row it was on before
+    // the addition; bound fields show that row again.
+    if (added)
+        afterMove();
+}
+
+void Cursor::deleteRow()
+{
+    beforeChange(CursorObserver::Action::Delete);
+    syncWithOtherConnections();
+    requireCurrent();
+    Statement remove(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table_)));
+    remove.bind(1, QVariant::fromValue<qint64>(rowids_[pos_]));
+    remove.step();
+    rowids_.erase(rowids_.begin() + pos_);
+    mode_ = EditMode::None;
+    pending_.clear();
+    forgetRows();
+    currentDeleted_ = true;  // no current row until the next move
+}
+
+Cursor::Bookmark Cursor::bookmark()
+{
+    syncWithOtherConnections();
+    requireCurrent();
+    return rowids_[pos_];
+}
+
+void Cursor::setBookmark(Bookmark bookmark)
+{
+    beforeChange(CursorObserver::Action::Move);
+    syncWithOtherConnections();
+    const auto found = std::lower_bound(rowids_.begin(), rowids_.end(), bookmark);
+    if (found == rowids_.end() || *found != bookmark)
+        throw DbError(dberr::noCurrentRow, QStringLiteral("ブックマークの行はもうありません。"));
+    leaveRow();
+    pos_ = found - rowids_.begin();
+    afterMove();
+}
+
+void Cursor::requery()
+{
+    beforeChange(CursorObserver::Action::Move);
+    leaveRow();
+    loadRowids();
+    pos_ = 0;
+    afterMove();
+}

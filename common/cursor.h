@@ -1,0 +1,134 @@
+#pragma once
+// A cursor over a whole table in natural (rowid) order, as the programs ask
+// of the database: moves, field reads by name, add / edit / update, delete,
+// bookmarks and requery. It keeps the table's rowids in memory, so that
+// moving to row 32,000 costs what moving to row 10 does and reading a field
+// is one look-up by rowid.
+//
+// Two kinds: a dynaset sees other connections' appended rows only after a
+// requery; a table cursor notices other connections' commits (through the
+// file's data version) and reloads its rowids, so its record count is exact.
+
+#include "database.h"
+#include "tables.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// Told before and after every change of the cursor's position or row: the
+// data controls use it to save their bound fields and refill them.
+class CursorObserver {
+public:
+    enum class Action { Move, AddNew, Update, Delete, Close };
+    virtual ~CursorObserver() = default;
+    // Before the action; returning false cancels it (the caller gets a
+    // DbError numbered dberr::cancelled, already reported to the user).
+    virtual bool aboutToChange(Action action) = 0;
+    // After a move, an add, a requery or a return to a bookmark.
+    virtual void moved() = 0;
+};
+
+namespace dberr {
+inline constexpr int cancelled = 3426;  // an action cancelled by validation
+}
+
+class Cursor {
+public:
+    enum class Kind { Table, Dynaset };
+    enum class EditMode { None, Edit, Add };
+    using Bookmark = qint64;  // a rowid
+
+    // Opens on the first row (at the end when the table is empty).
+    Cursor(Database& db, const QString& table, Kind kind);
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    const QString& table() const { return table_; }
+    Database& database() const { return db_; }
+    // The table's columns in table order, as the file has them.
+    const QStringList& columns() const { return columns_; }
+
+    void setObserver(CursorObserver* observer) { observer_ = observer; }
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    void move(int count);  // forward by count from the current row
+
+    bool eof();  // past the last row (also when the table is empty)
+    bool bof();  // before the first row
+    bool hasCurrent();
+    int recordCount();
+    int absolutePosition();  // 0-based; throws without a current row
+
+    // The field of the current row (of the new row while adding). NULL
+    // (never written) is an invalid QVariant; text() reads it as "".
+    QVariant value(const QString& column);
+    QString text(const QString& column);
+    // Sets a field of the row being edited or added. Text for a number
+    // column is converted as a typed engine would: "" is NULL, a number in
+    // text form is the number; anything else is refused at update().
+    void setValue(const QString& column, const QVariant& value);
+
+    void addNew();
+    void edit();
+    void update();
+    void cancelUpdate();
+    void deleteRow();
+    EditMode editMode() const { return mode_; }
+
+    Bookmark bookmark();
+    void setBookmark(Bookmark bookmark);
+    std::optional<Bookmark> lastModified() const { return lastModified_; }
+
+    void requery();
+
+    // How often, at most, a cursor asks whether another connection has
+    // committed: asking costs a file lock, and a person cannot tell 50 ms.
+    static void setCheckInterval(int milliseconds);
+
+private:
+    void loadRowids();
+    void syncWithOtherConnections();
+    bool onRow() const;
+    void requireCurrent();
+    void beforeChange(CursorObserver::Action action);
+    void afterMove();
+    void leaveRow();
+    int columnIndex(const QString& column) const;
+    const std::vector<QVariant>& currentRow();
+    QVariant converted(int column, const QVariant& value) const;
+
+    Database& db_;
+    QString table_;
+    Kind kind_;
+    QStringList columns_;
+    QList<tables::ColumnType> types_;
+    std::vector<qint64> rowids_;  // ascending: natural order is rowid order
+    // Position: -1 before the first row, rowids_.size() past the last.
+    qsizetype pos_ = -1;
+    bool currentDeleted_ = false;
+    EditMode mode_ = EditMode::None;
+    QHash<int, QVariant> pending_;
+    std::optional<Bookmark> lastModified_;
+    // Rows are read in blocks: every statement costs a file lock, and
+    // walking the table row by row must not cost one lock per row.
+    static constexpr qsizetype blockSize = 256;
+    qsizetype blockStart_ = -1;  // position of blockRows_[0]; -1: nothing read
+    std::vector<std::optional<std::vector<QVariant>>> blockRows_;
+    void forgetRows() { blockStart_ = -1; blockRows_.clear(); }
+    void readBlock(qsizetype position);
+    qint64 dataVersion_ = 0;
+    QElapsedTimer lastVersionCheck_;
+    CursorObserver* observer_ = nullptr;
+    bool notifying_ = false;
+    std::unique_ptr<Statement> readRow_;
+    std::unique_ptr<Statement> readVersion_;
+};

@@ -1,0 +1,78 @@
+#pragma once
+// One open database file: a connection to wandelo.mdb (or a sending
+// database of a merge). Opening checks that the file holds the two tables
+// with their columns before anything else touches it, and never writes to a
+// file that fails the check.
+
+#include "dberror.h"
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class Database {
+public:
+    enum class Mode { ReadWrite, ReadOnly };
+
+    // Opens an existing file; throws DbError (with a Japanese text) when the
+    // file is missing, is not a database, or lacks a table or a column.
+    static std::unique_ptr<Database> open(const QString& path, Mode mode = Mode::ReadWrite);
+    ~Database();
+
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+
+    // Runs statements that return no rows.
+    void exec(const QString& sql);
+    // Changes whenever another connection commits to the file.
+    qint64 dataVersion();
+    qint64 lastInsertRowid() const;
+
+    // The error of the last call on this connection, as a DbError.
+    DbError lastError(const QString& context = QString()) const;
+
+private:
+    Database(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
+    void checkTables();
+
+    sqlite3* db_;
+    QString path_;
+};
+
+// A prepared statement, finalised when it goes out of scope.
+class Statement {
+public:
+    Statement(Database& db, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(int index, const QVariant& value);  // 1-based
+    bool step();                                  // true while a row is there
+    void reset();
+    QVariant column(int index) const;             // 0-based
+    qint64 columnInt64(int index) const;
+
+private:
+    Database& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// All of a bulk change lands or none of it: commits in commit(), rolls back
+// when it goes out of scope uncommitted.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    void commit();
+
+private:
+    Database& db_;
+    bool done_ = false;
+};

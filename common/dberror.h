@@ -1,0 +1,27 @@
+#pragma once
+// A failing database operation: the engine's error number and its text. The
+// text is what the data controls show after their fixed Japanese heading.
+
+#include <QString>
+#include <stdexcept>
+
+class DbError : public std::runtime_error {
+public:
+    DbError(int number, const QString& text)
+        : std::runtime_error(text.toStdString()), number_(number), text_(text) {}
+    int number() const { return number_; }
+    const QString& text() const { return text_; }
+
+private:
+    int number_;
+    QString text_;
+};
+
+// Error numbers of our own checks, beside the engine's own result codes.
+namespace dberr {
+inline constexpr int noCurrentRow = 3021;      // moved past the end, or deleted
+inline constexpr int notEditing = 3020;        // set a field without edit or add
+inline constexpr int noSuchColumn = 3265;      // a name that is not a column
+inline constexpr int badDatabase = 3343;       // not a database of this system
+inline constexpr int cannotOpen = 3024;        // no such file
+}  // namespace dberr

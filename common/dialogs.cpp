@@ -1,0 +1,120 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// "*.jpg" becomes "*.[jJ][pP][gG]": Qt's name filters follow the file
+// system's letter case, and a child's camera writes "IMG_0001.JPG".
+QString anyCase(const QString& pattern)
+{
+    QString result;
+    for (const QChar c : pattern) {
+        if (c.isLetter())
+            result += u'[' + c.toLower() + c.toUpper() + u']';
+        else
+            result += c;
+    }
+    return result;
+}
+
+QString qtFilterList(const QList<FileFilter>& filters)
+{
+    QStringList entries;
+    for (const FileFilter& filter : filters) {
+        QStringList patterns;
+        for (const QString& p : filter.patterns)
+            patterns << (p == QStringLiteral("*") || p == QStringLiteral("*.*") ? QStringLiteral("*")
+                                                                               : anyCase(p));
+        entries << filter.label + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> runFileDialog(QFileDialog& dialog)
+{
+    // Qt's own dialog, so that the type list shows the captions as given.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QList<FileFilter> pictureFileFilters()
+{
+    return {{QStringLiteral("写真・ピクチャ(*.JPG;*.BMP)"), {QStringLiteral("*.jpg"), QStringLiteral("*.bmp")}},
+            {QStringLiteral("すべて"), {QStringLiteral("*")}}};
+}
+
+Dialogs::Answer DesktopDialogs::message(QWidget* parent, const QString& text, Buttons buttons,
+                                        Icon icon, const QString& title)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(titleOr(title));
+    box.setText(text);
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return Answer::Ok;
+    case Buttons::OkCancel: {
+        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        box.exec();
+        return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+    }
+    case Buttons::YesNo: {
+        QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    }
+    }
+    return Answer::Ok;
+}
+
+std::optional<QString> DesktopDialogs::input(QWidget* parent, const QString& prompt,
+                                             const QString& title, const QString& proposed)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, titleOr(title), prompt, QLineEdit::Normal, proposed, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> DesktopDialogs::openFile(QWidget* parent, const QString& folder,
+                                                const QList<FileFilter>& filters)
+{
+    QFileDialog dialog(parent, QStringLiteral("開く"), folder, qtFilterList(filters));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog);
+}
+
+std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& folder,
+                                                const QString& proposedName,
+                                                const QList<FileFilter>& filters,
+                                                const QString& defaultSuffix)
+{
+    QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"), folder, qtFilterList(filters));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposedName);
+    return runFileDialog(dialog);
+}

@@ -1,0 +1,40 @@
+#include "storednames.h"
+
+#include <QDir>
+
+namespace {
+
+const QString installationPrefix = QStringLiteral("C:\\Program Files\\ワンデロ\\");
+
+bool hasDriveLetter(const QString& name)
+{
+    return name.size() >= 2 && name[1] == u':' && name[0].isLetter() && name[0].unicode() < 128;
+}
+
+QString below(const QString& folder, QString rest)
+{
+    rest.replace(u'\\', u'/');
+    return QDir::cleanPath(folder + u'/' + rest);
+}
+
+}  // namespace
+
+QString resolveStoredName(const QString& stored, const QString& installationFolder,
+                          const QString& base)
+{
+    if (stored.isEmpty())
+        return {};
+    if (stored.startsWith(installationPrefix, Qt::CaseInsensitive))
+        return below(installationFolder, stored.mid(installationPrefix.size()));
+    if (hasDriveLetter(stored) || stored.startsWith(u'\\'))
+        return {};
+    if (stored.startsWith(u'/'))
+        return stored;
+    return below(base.isEmpty() ? installationFolder : base, stored);
+}
+
+QString MakeFilename(const QString& path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    return path.mid(cut + 1);
+}

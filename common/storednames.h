@@ -1,0 +1,22 @@
+#pragma once
+// Stored picture names and path literals keep their Windows form
+// ("写真\glay.bmp", "C:\Program Files\ワンデロ\写真\glay.bmp") so that a database
+// file means the same on every computer. These functions turn such a name
+// into a file of this computer.
+
+#include <QString>
+
+// The file a stored name names, given the installation folder:
+// - "C:\Program Files\ワンデロ\..." (letter case ignored) lies in the
+//   installation folder;
+// - a relative name lies below `base` (the installation folder for the map
+//   program's names; the tools' own "help\KOVR.hlp" is relative to KOVR/);
+// - a native absolute path is used as it is;
+// - any other drive path names no file here: the result is empty.
+// An empty name names no file.
+QString resolveStoredName(const QString& stored, const QString& installationFolder,
+                          const QString& base = QString());
+
+// The file-name part of a path: the text after its last "\" or "/", the
+// whole text when it has neither.
+QString MakeFilename(const QString& path);

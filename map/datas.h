@@ -1,0 +1,58 @@
+#pragma once
+// The record window `Datas`: one find record at a time, and the holder of
+// the session's table cursor on `data`, through which every window of the
+// map program reads and writes that table.
+
+#include "datacontrol.h"
+
+#include <QWidget>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class Session;
+
+class Datas : public QWidget {
+    Q_OBJECT
+public:
+    explicit Datas(Session& session);
+    ~Datas() override;
+
+    // False when wandelo.mdb could not be opened (already reported).
+    bool isOpen() const { return Data1 != nullptr; }
+    // The session's data cursor; throws DbError when it could not be opened.
+    Cursor& recordset();
+    DataControl& data();
+
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QPlainTextEdit* Text4 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Image3 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command6 = nullptr;
+
+private:
+    void Form_Load();
+    void openCursor();
+
+    Session& session_;
+    std::unique_ptr<Database> database_;
+    DataControl* Data1 = nullptr;
+};

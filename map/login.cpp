@@ -1,0 +1,253 @@
+#include "login.h"
+
+#include "admin.h"
+#include "datas.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "int16.h"
+#include "main_window.h"
+#include "mousepointer.h"
+#include "pictures.h"
+#include "pointbuttons.h"
+#include "session.h"
+#include "tables.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+template <class W>
+W* place(W* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+// Runs one step of a procedure that goes on after a failing step; the
+// failure is only remembered.
+template <class F>
+void step(bool& failed, F&& f)
+{
+    try {
+        f();
+    } catch (const std::exception&) {
+        failed = true;
+    }
+}
+
+class PictureNotLoaded : public std::runtime_error {
+public:
+    PictureNotLoaded() : std::runtime_error("picture not loaded") {}
+};
+
+qint16 int16Of(const QVariant& value)
+{
+    const std::optional<qint16> number = toInt16(value);
+    if (!number)
+        throw std::invalid_argument("not a 16-bit number");
+    return *number;
+}
+
+float singleOf(const QVariant& value)
+{
+    bool ok = false;
+    const float number = value.toFloat(&ok);
+    if (value.isNull() || !ok)
+        throw std::invalid_argument("not a number");
+    return number;
+}
+
+}  // namespace
+
+Login::Login(Session& session) : QWidget(nullptr), session_(session)
+{
+    setWindowTitle(QStringLiteral("ログイン"));
+    setFixedSize(350, 298);
+    setFont(fonts::standard());
+    background_ = QImage(QStringLiteral(":/art/login_back.png"));
+
+    Picture2 = place(new QLabel(this), 20, 20, 64, 64);
+    Picture2->setPixmap(QPixmap(QStringLiteral(":/art/login_pic2.png")));
+    Picture1 = place(new QLabel(this), 16, 130, 160, 150);
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/art/login_pic1.png")));
+
+    Combo1 = new QComboBox(this);
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->move(192, 32);
+    Combo1->setFixedWidth(113);
+    Label2 = place(new QLabel(QStringLiteral("つづきを作りたい人はここから自分の名前をえらんでね"), this),
+                   192, 64, 153, 49);
+    Label2->setFont(fonts::japaneseGothic(12));
+    Label2->setWordWrap(true);
+    Command1 = place(new QPushButton(QStringLiteral("新しく作る..."), this), 192, 136, 113, 33);
+    Label1 = place(new QLabel(QStringLiteral("最初から作りたい人はここをクリック！"), this),
+                   192, 184, 161, 41);
+    Label1->setFont(fonts::japaneseGothic(12));
+    Label1->setWordWrap(true);
+    Command2 = place(new QPushButton(QStringLiteral("終了"), this), 280, 264, 57, 25);
+    Label3 = place(new QLabel(QStringLiteral("Version 2 .1a"), this), 88, 96, 97, 25);
+    Label3->setFont(fonts::arialBlack(9));
+
+    setTabOrder(Combo1, Command1);
+    setTabOrder(Command1, Command2);
+
+    // Only choosing an entry opens a map, not typing into the field.
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    connect(Command1, &QPushButton::clicked, this, &Login::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Login::Command2_Click);
+
+    Form_Load();
+}
+
+void Login::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), background_);
+}
+
+void Login::Form_Load()
+{
+    session_.enterProgramFolder();
+    admin& holder = session_.userHolder();
+    if (!holder.isOpen()) {
+        // Without the list of names the program cannot go on.
+        session_.endProgram();
+        return;
+    }
+    Cursor& users = holder.recordset();
+    try {
+        users.moveFirst();
+        while (!users.eof()) {
+            const QString name = users.text(tables::user::Name);
+            if (!name.isEmpty())  // a row without a name cannot be chosen
+                Combo1->addItem(name);
+            users.moveNext();
+        }
+    } catch (const DbError& e) {
+        holder.reportError(e);
+    }
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(QStringLiteral("名前をえらぼう"));
+    mousePointer::normal();
+
+    session_.mapReady = false;
+    const QDate today = QDate::currentDate();
+    session_.rememberedMonth = QString::number(today.month());
+    session_.rememberedDay = QString::number(today.day());
+    session_.chooserFolder = tables::photoFolderAbsolute;
+}
+
+void Login::Combo1_Click()
+{
+    const QString chosen = Combo1->currentText();
+    if (chosen.isEmpty())
+        return;
+    bool failed = false;
+    session_.currentUserName = chosen;
+
+    admin& holder = session_.userHolder();
+    QString background;
+    step(failed, [&] {
+        Cursor& users = holder.recordset();
+        users.moveFirst();
+        for (;;) {
+            mousePointer::busy();
+            if (users.text(tables::user::Name) == chosen)  // fails past the end
+                break;
+            users.moveNext();
+        }
+    });
+    step(failed, [&] { session_.currentUserID = int16Of(holder.recordset().value(tables::user::userID)); });
+    step(failed, [&] { background = holder.recordset().text(tables::user::BackGnd); });
+
+    const auto loadBackground = [&] {
+        session_.enterProgramFolder();
+        const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
+        Main& map = session_.map();  // created hidden with its instruction picture
+        if (!picture)
+            throw PictureNotLoaded();
+        map.setPicture(*picture);
+    };
+    step(failed, loadBackground);
+
+    if (failed) {
+        Dialogs& dialogs = session_.dialogs();
+        const auto answer = dialogs.message(this, background + QStringLiteral("が見つかりません。探しますか？"),
+                                            Dialogs::Buttons::YesNo, Dialogs::Icon::None);
+        std::optional<QString> picked;
+        if (answer == Dialogs::Answer::Yes) {
+            session_.enterProgramFolder();
+            picked = dialogs.openFile(this, session_.installation().folder(), pictureFileFilters());
+        }
+        // Cancelling the search is the same as not searching.
+        if (!picked) {
+            dialogs.message(this, QStringLiteral("背景画像が見つからないのでこのマップは開けません。"),
+                            Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+            mousePointer::normal();
+            return;
+        }
+        bool ignored = false;
+        step(ignored, [&] {
+            Cursor& users = holder.recordset();
+            try {
+                users.edit();
+                users.setValue(tables::user::BackGnd, *picked);
+                users.update();
+            } catch (const DbError& e) {
+                users.cancelUpdate();
+                holder.reportError(e);  // a path too long for BackGnd, say
+                throw;
+            }
+        });
+        step(ignored, [&] { background = holder.recordset().text(tables::user::BackGnd); });
+        step(ignored, loadBackground);  // a second failure opens the map all the same
+    }
+
+    Main& map = session_.map();
+    PointButtons& buttons = map.Command1();
+    int rows = 0;
+    step(failed, [&] { rows = session_.datas().recordset().recordCount(); });
+    for (int i = 0; i < rows; ++i) {
+        if (!buttons.exists(i))  // button 0 always exists
+            buttons.create(i);
+    }
+    step(failed, [&] {
+        Cursor& finds = session_.datas().recordset();
+        finds.moveFirst();
+        for (int i = 0; i < rows; ++i) {
+            bool ignored = false;
+            step(ignored, [&] {
+                if (int16Of(finds.value(tables::find::userID)) != session_.currentUserID)
+                    return;
+                const QString object = finds.text(tables::find::object);
+                buttons.setToolTip(i, object.isEmpty() ? QStringLiteral(" ? ") : object);
+                step(ignored, [&] { buttons.setTop(i, singleOf(finds.value(tables::find::yz))); });
+                step(ignored, [&] { buttons.setLeft(i, singleOf(finds.value(tables::find::xz))); });
+                buttons.setVisible(i, true);
+            });
+            finds.moveNext();
+        }
+    });
+
+    map.setWindowTitle(session_.currentUserName + QStringLiteral("のマップ"));
+    map.show();
+    session_.mapReady = true;
+    hide();
+    mousePointer::normal();
+}
+
+void Login::Command1_Click()
+{
+    // Registration comes with the name-entry window.
+}
+
+void Login::Command2_Click()
+{
+    session_.endProgram();
+}

@@ -1,0 +1,121 @@
+#include "pointbuttons.h"
+
+#include <QEvent>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+const char* indexProperty = "pointIndex";
+
+const QIcon& litBulb()
+{
+    static const QIcon icon(QStringLiteral(":/art/bulb_lit.png"));
+    return icon;
+}
+
+const QIcon& unlitBulb()
+{
+    static const QIcon icon(QStringLiteral(":/art/bulb_unlit.png"));
+    return icon;
+}
+
+}  // namespace
+
+PointButtons::PointButtons(QWidget* map) : QObject(map), map_(map), group_(std::make_unique<PointButton>()) {}
+
+void PointButtons::create(int index)
+{
+    group_.create(index);
+}
+
+QPushButton* PointButtons::ensureWidget(PointButton& member)
+{
+    if (member.widget)
+        return member.widget;
+    auto* button = new QPushButton(map_);
+    button->setProperty(indexProperty, member.index);
+    button->setFixedSize(size, size);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIconSize(QSize(27, 27));
+    // A light grey square with a raised edge, like the old graphical buttons.
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { background-color: rgb(192,192,192); border: 2px outset rgb(224,224,224);"
+        " padding: 0px; } QPushButton:pressed { border-style: inset; }"));
+    button->move(qRound(member.left), qRound(member.top));
+    button->setToolTip(member.toolTip);
+    button->setVisible(member.visible);
+    button->installEventFilter(this);
+    member.widget = button;
+    ++widgetCount_;
+    applyPicture(member);
+    return button;
+}
+
+void PointButtons::applyPicture(PointButton& member)
+{
+    if (member.widget)
+        member.widget->setIcon(member.moving ? unlitBulb() : litBulb());
+}
+
+QPushButton* PointButtons::widget(int index)
+{
+    return ensureWidget(group_.at(index));
+}
+
+void PointButtons::setToolTip(int index, const QString& text)
+{
+    PointButton& member = group_.at(index);
+    member.toolTip = text;
+    ensureWidget(member)->setToolTip(text);
+}
+
+void PointButtons::setPosition(int index, float left, float top)
+{
+    PointButton& member = group_.at(index);
+    member.left = left;
+    member.top = top;
+    ensureWidget(member)->move(qRound(left), qRound(top));
+}
+
+void PointButtons::setLeft(int index, float left)
+{
+    setPosition(index, left, group_.at(index).top);
+}
+
+void PointButtons::setTop(int index, float top)
+{
+    setPosition(index, group_.at(index).left, top);
+}
+
+void PointButtons::setVisible(int index, bool visible)
+{
+    PointButton& member = group_.at(index);
+    member.visible = visible;
+    if (visible || member.widget)
+        ensureWidget(member)->setVisible(visible);
+}
+
+void PointButtons::setMoving(int index, bool moving)
+{
+    PointButton& member = group_.at(index);
+    member.moving = moving;
+    ensureWidget(member);
+    applyPicture(member);
+}
+
+// The buttons report presses and releases with the mouse button and the
+// position inside the button; the map window decides what they mean.
+bool PointButtons::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+        return QObject::eventFilter(watched, event);
+    const int index = watched->property(indexProperty).toInt();
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress)
+        emit pressed(index, mouse->button(), mouse->position());
+    else
+        emit released(index, mouse->button(), mouse->position());
+    return false;
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The session context of the map program: the windows of one login, the
+// two cursors their holders keep (userdata in `admin`, data in `Datas`),
+// and the session values. Windows are created the first time they are
+// asked for and destroyed explicitly, in the order logout and the map
+// window's close box prescribe.
+
+#include "installation.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class Dialogs;
+class Login;
+class Main;
+class admin;
+class Datas;
+
+class Session : public QObject {
+    Q_OBJECT
+public:
+    Session(Installation installation, Dialogs& dialogs);
+    ~Session() override;
+
+    const Installation& installation() const { return installation_; }
+    Dialogs& dialogs() { return dialogs_; }
+
+    // --- session values, kept for the life of the program -------------
+    qint16 currentUserID = 0;
+    QString currentUserName;
+    bool mapReady = false;
+    QString rememberedMonth;
+    QString rememberedDay;
+    QString chooserFolder;
+    QString chosenPicturePath;
+    QColor drawingColour;
+    int lineWidth = 1;
+
+    // --- windows, created on first reference ---------------------------
+    Login& login();
+    admin& userHolder();  // the hidden `admin` window with the userdata cursor
+    Datas& datas();
+    Main& map();
+    bool hasLogin() const { return !login_.isNull(); }
+    bool hasUserHolder() const { return !admin_.isNull(); }
+    bool hasDatas() const { return !datas_.isNull(); }
+    bool hasMap() const { return !main_.isNull(); }
+
+    void destroyLogin();
+    void destroyUserHolder();
+    void destroyDatas();
+    void destroyMap();
+
+    // Starts the program: the login window is the first window.
+    void start();
+    // Logout from the map window: every window of the login goes, a new
+    // login window comes.
+    void logout();
+    // The map window's close box: the holders and the login window go; the
+    // program ends when the map window has closed.
+    void mapClosing();
+    // Ends the program at once: no further handler of any window runs.
+    void endProgram();
+    bool ended() const { return ended_; }
+
+    // Makes the program folder the current folder, as the program does
+    // before every picture load and every file dialog.
+    void enterProgramFolder() const;
+
+    // How the program ends (tests replace it).
+    std::function<void()> onEnd;
+
+private:
+    Installation installation_;
+    Dialogs& dialogs_;
+    QPointer<Login> login_;
+    QPointer<admin> admin_;
+    QPointer<Datas> datas_;
+    QPointer<Main> main_;
+    bool ended_ = false;
+};

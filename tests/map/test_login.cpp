@@ -1,0 +1,270 @@
+#include "admin.h"
+#include "fixture.h"
+#include "login.h"
+#include "main_window.h"
+#include "pointbuttons.h"
+#include "scripteddialogs.h"
+#include "session.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+struct Program {
+    explicit Program(Fixture& f) : session(f.installation(), dialogs)
+    {
+        session.onEnd = [this] { ended = true; };
+    }
+    void start() { session.start(); }
+    // Chooses a name from the login list, as a child does.
+    void choose(const QString& name)
+    {
+        QComboBox* list = session.login().Combo1;
+        const int i = list->findText(name);
+        QVERIFY2(i >= 0, qPrintable(name));
+        list->setCurrentIndex(i);
+        emit list->activated(i);
+    }
+    QStringList listed()
+    {
+        QStringList names;
+        for (int i = 0; i < session.login().Combo1->count(); ++i)
+            names << session.login().Combo1->itemText(i);
+        return names;
+    }
+    ScriptedDialogs dialogs;
+    Session session;
+    bool ended = false;
+};
+
+// Ten rows of data, three of them hana's (userID 2).
+void tenRowsThreeOfHana(Fixture& f)
+{
+    f.addUser("はな", 2, "背景\\park.bmp");
+    f.addUser("たろう", 3, "背景\\park.bmp");
+    f.writePicture("背景/park.bmp", Qt::darkGreen);
+    f.addFind({"かぶと虫", 2, 100, 200});
+    f.addFind({"", 3, 10, 10});
+    f.addFind({"", 2, 300.5, 120});  // no object: " ? "
+    f.addFind({"chain", 1});
+    f.addFind({"", 0});
+    f.addFind({"", 3, 40, 40});
+    f.addFind({"", 3, 50, 50});
+    f.addFind({"せみ", 2, 700, 500});
+    f.addFind({"", 1});
+    f.addFind({"", 3, 60, 60});
+}
+
+}  // namespace
+
+class TestLogin : public QObject {
+    Q_OBJECT
+private slots:
+    void listsTheUsersInTableOrder()
+    {
+        Fixture f;
+        f.addUser("ゆうき", 5);
+        f.addUser("", 6);  // a row without a name cannot be chosen
+        f.addUser("Aiko", 2);
+        Program p(f);
+        p.start();
+        QCOMPARE(p.listed(), (QStringList{"ゆうき", "Aiko"}));
+        Login& login = p.session.login();
+        QCOMPARE(login.windowTitle(), QStringLiteral("ログイン"));
+        QCOMPARE(login.Combo1->currentText(), QStringLiteral("名前をえらぼう"));
+        QVERIFY(login.isVisible());
+        QVERIFY(!p.session.mapReady);
+        QCOMPARE(p.session.rememberedMonth, QString::number(QDate::currentDate().month()));
+        QCOMPARE(p.session.rememberedDay, QString::number(QDate::currentDate().day()));
+        QCOMPARE(p.session.chooserFolder, QStringLiteral("C:\\Program Files\\ワンデロ\\写真"));
+    }
+
+    void opensTheChosenMap()
+    {
+        Fixture f;
+        tenRowsThreeOfHana(f);
+        QDir::setCurrent(QDir::tempPath());  // the relative background is found all the same
+        Program p(f);
+        p.start();
+        p.choose("はな");
+
+        QVERIFY(p.dialogs.asked.isEmpty());
+        QVERIFY(p.session.hasMap());
+        Main& map = p.session.map();
+        QCOMPARE(map.windowTitle(), QStringLiteral("はなのマップ"));
+        QVERIFY(map.isVisible());
+        QVERIFY(!map.showsInstructionPicture());
+        QCOMPARE(map.map()->picture().pixelColor(5, 5), QColor(Qt::darkGreen));
+        QVERIFY(!p.session.login().isVisible());
+        QVERIFY(p.session.mapReady);
+        QCOMPARE(int(p.session.currentUserID), 2);
+        QCOMPARE(p.session.currentUserName, QStringLiteral("はな"));
+
+        PointButtons& buttons = map.Command1();
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(buttons.exists(i));
+        QVERIFY(!buttons.exists(10));
+        struct Shown { int index; QPoint at; QString tip; };
+        const QList<Shown> shown = {{0, {100, 200}, "かぶと虫"}, {2, {301, 120}, " ? "}, {7, {700, 500}, "せみ"}};
+        int visible = 0;
+        for (int i = 0; i < 10; ++i)
+            visible += buttons.at(i).visible;
+        QCOMPARE(visible, 3);
+        for (const Shown& s : shown) {
+            QPushButton* button = buttons.widget(s.index);
+            QVERIFY(button->isVisible());
+            QCOMPARE(button->pos(), s.at);
+            QCOMPARE(button->size(), QSize(33, 33));
+            QCOMPARE(button->toolTip(), s.tip);
+        }
+        // Only the shown buttons were given widgets.
+        QCOMPARE(buttons.widgetCount(), 3);
+    }
+
+    void emptyDataOpensTheBackgroundAlone()
+    {
+        Fixture f;
+        f.addUser("はな", 2, "背景\\park.bmp");
+        f.writePicture("背景/park.bmp");
+        Program p(f);
+        p.start();
+        p.choose("はな");
+        QVERIFY(p.session.map().isVisible());
+        QVERIFY(p.session.map().Command1().exists(0));
+        QVERIFY(!p.session.map().Command1().exists(1));
+        QVERIFY(!p.session.map().Command1().at(0).visible);
+    }
+
+    void aHeadRecordWithoutAPositionStaysAtButtonZerosPlace()
+    {
+        Fixture f;
+        f.addUser("はな", 2, "背景\\park.bmp");
+        f.writePicture("背景/park.bmp");
+        f.addFind({"石", 2});
+        Program p(f);
+        p.start();
+        p.choose("はな");
+        QPushButton* button = p.session.map().Command1().widget(0);
+        QVERIFY(button->isVisible());
+        QCOMPARE(button->pos(), QPoint(8, 560));
+    }
+
+    void missingBackground_data()
+    {
+        QTest::addColumn<QString>("answer");  // "no", "cancel", "picked", "unreadable"
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<bool>("instructionPicture");
+        QTest::newRow("No refuses the map") << "no" << false << false;
+        QTest::newRow("Cancel in the search refuses it too") << "cancel" << false << false;
+        QTest::newRow("a picked picture opens the map") << "picked" << true << false;
+        QTest::newRow("a picked file that is no picture") << "unreadable" << true << true;
+    }
+    void missingBackground()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, opens);
+        QFETCH(bool, instructionPicture);
+        Fixture f;
+        f.addUser("はな", 2, "D:\\えほん\\もり.bmp");
+        f.addFind({"かぶと虫", 2, 100, 200});
+        const QString picked = answer == "picked" ? f.writePicture("どこか/もり.jpg", Qt::yellow)
+                                                  : f.folder() + "/どこか/text.bmp";
+        QDir().mkpath(f.folder() + "/どこか");
+        if (answer == "unreadable") {
+            QFile text(picked);
+            QVERIFY(text.open(QIODevice::WriteOnly));
+            text.write("not a picture");
+        }
+        Program p(f);
+        p.start();
+        p.dialogs.answer(answer == "no" ? Dialogs::Answer::No : Dialogs::Answer::Yes);
+        if (answer != "no")
+            p.dialogs.choose(answer == "cancel" ? QString() : picked);
+        p.choose("はな");
+
+        const auto& question = p.dialogs.asked.at(0);
+        QCOMPARE(question.text, QStringLiteral("D:\\えほん\\もり.bmpが見つかりません。探しますか？"));
+        QCOMPARE(question.buttons, Dialogs::Buttons::YesNo);
+        QCOMPARE(question.icon, Dialogs::Icon::None);
+        QCOMPARE(question.title, QStringLiteral("ワンデロ"));
+        const QVariant stored = f.single("SELECT BackGnd FROM userdata");
+        if (!opens) {
+            const auto& refusal = p.dialogs.asked.last();
+            QCOMPARE(refusal.text, QStringLiteral("背景画像が見つからないのでこのマップは開けません。"));
+            QCOMPARE(refusal.icon, Dialogs::Icon::Critical);
+            QVERIFY(!p.session.map().isVisible());
+            QVERIFY(p.session.login().isVisible());
+            QVERIFY(!p.session.mapReady);
+            QCOMPARE(stored.toString(), QStringLiteral("D:\\えほん\\もり.bmp"));
+            return;
+        }
+        QCOMPARE(p.dialogs.asked.at(1).kind, QStringLiteral("open"));
+        QCOMPARE(p.dialogs.asked.at(1).folder, f.folder());
+        QCOMPARE(stored.toString(), picked);
+        QVERIFY(p.session.map().isVisible());
+        QCOMPARE(p.session.map().showsInstructionPicture(), instructionPicture);
+        QVERIFY(p.session.map().Command1().at(0).visible);
+    }
+
+    void badDatabaseEndsTheProgramAndKeepsTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("not a database") << QByteArray(4096, 'x') << "";
+        QTest::newRow("zero bytes") << QByteArray("") << "";
+        QTest::newRow("table missing") << QByteArray() << "DROP TABLE userdata";
+    }
+    void badDatabaseEndsTheProgramAndKeepsTheFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, sql);
+        Fixture f;
+        if (!sql.isEmpty()) {
+            f.sql(sql);
+        } else {
+            QFile file(f.database());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(content);
+        }
+        const QByteArray before = fileBytes(f.database());
+        Program p(f);
+        p.start();
+        QVERIFY(p.ended);
+        QCOMPARE(p.dialogs.messages().size(), 1);
+        QVERIFY(p.dialogs.messages().first().startsWith(QStringLiteral("ﾃﾞｰﾀ ｺﾝﾄﾛｰﾙで次のｴﾗｰが発生しました :")));
+        QVERIFY(!p.session.login().isVisible());
+        QCOMPARE(fileBytes(f.database()), before);
+    }
+
+    void quitEndsTheProgram()
+    {
+        Fixture f;
+        f.addUser("はな", 2);
+        Program p(f);
+        p.start();
+        p.session.login().Command2->click();
+        QVERIFY(p.ended);
+    }
+
+    void closingTheMapEndsTheProgram()
+    {
+        Fixture f;
+        tenRowsThreeOfHana(f);
+        Program p(f);
+        p.start();
+        p.choose("はな");
+        p.session.map().close();
+        QVERIFY(p.ended);
+        QVERIFY(!p.session.hasLogin());
+        QVERIFY(!p.session.hasUserHolder());
+        QVERIFY(!p.session.hasDatas());
+    }
+};
+
+QTEST_MAIN(TestLogin)
+#include "test_login.moc"

@@ -1,0 +1,122 @@
+#include "fixture.h"
+
+#include "schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <sqlite3.h>
+#include <stdexcept>
+
+namespace {
+
+struct Connection {
+    explicit Connection(const QString& path)
+    {
+        if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            throw std::runtime_error("fixture: cannot open database");
+    }
+    ~Connection() { sqlite3_close(db); }
+    sqlite3* db = nullptr;
+};
+
+}  // namespace
+
+Fixture::Fixture() : installation_(dir_.path())
+{
+    createDatabase(installation_.database());
+    QDir(folder()).mkpath(QStringLiteral("写真"));
+    QDir(folder()).mkpath(QStringLiteral("背景"));
+}
+
+void Fixture::sql(const QString& statements) const
+{
+    Connection c(database());
+    char* message = nullptr;
+    if (sqlite3_exec(c.db, statements.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string text = message ? message : "?";
+        sqlite3_free(message);
+        throw std::runtime_error("fixture SQL failed: " + text);
+    }
+}
+
+QVariantList Fixture::query(const QString& select) const
+{
+    Connection c(database());
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(c.db, select.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        throw std::runtime_error("fixture query failed");
+    QVariantList values;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+            switch (sqlite3_column_type(stmt, i)) {
+            case SQLITE_NULL: values << QVariant(); break;
+            case SQLITE_INTEGER: values << QVariant::fromValue<qint64>(sqlite3_column_int64(stmt, i)); break;
+            case SQLITE_FLOAT: values << sqlite3_column_double(stmt, i); break;
+            default:
+                values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
+            }
+        }
+    }
+    sqlite3_finalize(stmt);
+    return values;
+}
+
+QVariant Fixture::single(const QString& select) const
+{
+    const QVariantList values = query(select);
+    return values.isEmpty() ? QVariant() : values.first();
+}
+
+namespace {
+QString literal(const QString& text)
+{
+    return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+QString literal(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return QStringLiteral("NULL");
+    return value.toString();
+}
+}  // namespace
+
+void Fixture::addUser(const QString& name, int userID, const QString& backGnd) const
+{
+    sql(QStringLiteral("INSERT INTO userdata VALUES (%1, %2, %3)")
+            .arg(literal(name))
+            .arg(userID)
+            .arg(literal(backGnd)));
+}
+
+void Fixture::addFind(const Find& f) const
+{
+    const int position = single(QStringLiteral("SELECT count(*) FROM data")).toInt();
+    sql(QStringLiteral("INSERT INTO data VALUES (%1, %2, %3, %4, '%5', %6, %7, %8, %9, %10, %11)")
+            .arg(literal(f.object), literal(f.months), literal(f.days), literal(f.comment))
+            .arg(position + 1)
+            .arg(literal(f.yz), literal(f.xz), literal(f.photo))
+            .arg(f.childs)
+            .arg(f.mother)
+            .arg(f.userID));
+}
+
+QString Fixture::writePicture(const QString& relative, QColor colour, int w, int h) const
+{
+    const QString path = folder() + u'/' + relative;
+    QDir().mkpath(QFileInfo(path).path());
+    QImage image(w, h, QImage::Format_RGB888);
+    image.fill(colour);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    image.save(path, suffix == QStringLiteral("jpg") ? "JPEG" : "BMP");
+    return path;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
