@@ -38,3 +38,14 @@ QString MakeFilename(const QString& path)
     const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
     return path.mid(cut + 1);
 }
+
+bool usableAsFolderName(const QString& name)
+{
+    if (name.trimmed().isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    for (const QChar c : name) {
+        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32)
+            return false;
+    }
+    return true;
+}

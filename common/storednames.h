@@ -20,3 +20,7 @@ QString resolveStoredName(const QString& stored, const QString& installationFold
 // The file-name part of a path: the text after its last "\" or "/", the
 // whole text when it has neither.
 QString MakeFilename(const QString& path);
+
+// Whether a text can be the name of a folder on every computer a map may
+// travel to: a user's name is the folder of the user's exports.
+bool usableAsFolderName(const QString& name);

@@ -2,9 +2,14 @@
 
 #include "dialogs.h"
 #include "fonts.h"
+#include "main_window.h"
+#include "pictures.h"
+#include "pointbuttons.h"
+#include "rowrules.h"
 #include "session.h"
 #include "tables.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,13 +38,16 @@ Datas::Datas(Session& session) : QWidget(nullptr), session_(session)
     Image1->setScaledContents(true);
     Label1 = place(new QLabel(QStringLiteral("見つけたもの"), this), 360, 16, 81, 17);
     Text1 = place(new QLineEdit(this), 360, 32, 201, 25);
+    Text1->setMaxLength(50);  // the widths of object, months and days
     Label2 = place(new QLabel(QStringLiteral("見つけた日"), this), 360, 72, 81, 17);
     Text2 = place(new QLineEdit(this), 360, 88, 33, 25);
+    Text2->setMaxLength(50);
     Text2->setFont(fonts::japaneseGothic(14.25));
     Combo1 = place(new QComboBox(this), 378, 88, 33, 20);
     Label3 = place(new QLabel(QStringLiteral("月"), this), 416, 88, 27, 21);
     Label3->setFont(fonts::japaneseGothic(14.25, true));
     Text3 = place(new QLineEdit(this), 456, 88, 33, 25);
+    Text3->setMaxLength(50);
     Text3->setFont(fonts::japaneseGothic(14.25));
     Combo2 = place(new QComboBox(this), 474, 88, 33, 20);
     Label4 = place(new QLabel(QStringLiteral("日"), this), 512, 88, 27, 21);
@@ -73,6 +81,12 @@ Datas::Datas(Session& session) : QWidget(nullptr), session_(session)
     setTabOrder(Combo2, Command4);
     setTabOrder(Command4, Command5);
     setTabOrder(Command5, Command6);
+
+    connect(Combo1, &QComboBox::activated, this, &Datas::Combo1_Click);
+    connect(Combo2, &QComboBox::activated, this, &Datas::Combo2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Datas::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Datas::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Datas::Command5_Click);
 
     openCursor();
     Form_Load();
@@ -119,4 +133,148 @@ void Datas::Form_Load()
         Combo1->addItem(QString::number(month));
     for (int day = 1; day <= 31; ++day)
         Combo2->addItem(QString::number(day));
+    // The lists only pick a number into the field beside them; they never
+    // show the record's value.
+    Combo1->setCurrentIndex(-1);
+    Combo2->setCurrentIndex(-1);
+}
+
+bool Datas::showPicture(const QString& stored)
+{
+    const std::optional<QImage> picture = loadPicture(session_.installation().resolve(stored));
+    if (!picture) {
+        clearPicture();
+        return false;
+    }
+    Image1->setPixmap(QPixmap::fromImage(*picture));
+    return true;
+}
+
+void Datas::clearPicture()
+{
+    Image1->clear();
+}
+
+void Datas::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+// The picture of the record the cursor has just moved to. A picture that
+// cannot be loaded leaves the frame empty; the record is shown all the same.
+void Datas::showRecordPicture()
+{
+    session_.enterProgramFolder();
+    try {
+        showPicture(recordset().text(tables::find::photo));
+    } catch (const DbError&) {
+        clearPicture();
+    }
+}
+
+void Datas::Combo1_Click(int index)
+{
+    Text2->setText(QString::number(index + 1));
+    Combo1->setCurrentIndex(-1);
+}
+
+void Datas::Combo2_Click(int index)
+{
+    Text3->setText(QString::number(index + 1));
+    Combo2->setCurrentIndex(-1);
+}
+
+void Datas::Command3_Click()
+{
+    try {
+        data().updateRecord();
+    } catch (const DbError& e) {
+        // What the child typed stays in the window until it can be saved.
+        session_.dialogs().message(this, e.text());
+        return;
+    }
+    session_.rememberedMonth = Text2->text();
+    session_.rememberedDay = Text3->text();
+    try {
+        Cursor& record = recordset();
+        if (rows::int16Field(record, tables::find::mother) == tables::noLink) {
+            const int n = rows::int16Field(record, tables::find::indexs);
+            const QString object = record.text(tables::find::object);
+            const int button = tables::buttonOfPosition(tables::positionOfIndexs(n));
+            if (!object.isEmpty() && session_.hasMap() && session_.map().Command1().exists(button))
+                session_.map().Command1().setToolTip(button, object);
+        }
+    } catch (const DbError&) {
+        // A record without its numbers changes no tooltip.
+    }
+    Command5->setEnabled(false);
+    Image3->hide();
+    hide();
+}
+
+void Datas::Command4_Click()
+{
+    Cursor& record = recordset();
+    try {
+        const int next = rows::int16Field(record, tables::find::childs);
+        if (next != tables::noLink) {
+            rows::reachIndexs(record, next);
+            showRecordPicture();
+            if (rows::int16Field(record, tables::find::childs) == tables::noLink)
+                Image3->hide();
+            Command5->setEnabled(true);
+            return;
+        }
+    } catch (const DbError& e) {
+        session_.dialogs().message(this, e.text());
+        return;
+    }
+    const auto answer = session_.dialogs().message(this, QStringLiteral("同じ場所に別のデータを追加しますか"),
+                                                   Dialogs::Buttons::YesNo, Dialogs::Icon::None);
+    if (answer != Dialogs::Answer::Yes)
+        return;
+    try {
+        rows::appendToChain(record);
+    } catch (const rows::TableFull&) {
+        session_.dialogs().message(this, rows::tableFullMessage, Dialogs::Buttons::Ok,
+                                   Dialogs::Icon::Exclamation, QStringLiteral("注意！"));
+        return;
+    } catch (const DbError& e) {
+        session_.dialogs().message(this, e.text());
+        return;
+    }
+    showRecordPicture();
+    repaint();
+    // Saved into the new record with the child's next save, like typing.
+    Text2->setText(session_.rememberedMonth);
+    Text3->setText(session_.rememberedDay);
+    Command5->setEnabled(true);
+}
+
+void Datas::Command5_Click()
+{
+    Cursor& record = recordset();
+    try {
+        rows::reachIndexs(record, rows::int16Field(record, tables::find::mother));
+        showRecordPicture();
+        if (rows::int16Field(record, tables::find::mother) == tables::noLink)
+            Command5->setEnabled(false);
+        if (rows::int16Field(record, tables::find::childs) != tables::noLink)
+            Image3->show();
+    } catch (const DbError& e) {
+        session_.dialogs().message(this, e.text());
+    }
+}
+
+// Closing from the title bar keeps what the child typed, as OK does.
+void Datas::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (isOpen())
+        Command3_Click();
+    else
+        hide();
 }

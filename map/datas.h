@@ -27,6 +27,17 @@ public:
     Cursor& recordset();
     DataControl& data();
 
+    // Shows the picture a stored name names in Image1; false when it
+    // cannot be loaded (Image1 then shows nothing).
+    bool showPicture(const QString& stored);
+    void clearPicture();
+    // Shown modally over the map: the map takes no input until it hides.
+    void showModal();
+
+    void Command3_Click();  // OK
+    void Command4_Click();  // >>
+    void Command5_Click();  // <<
+
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* Text1 = nullptr;
@@ -48,8 +59,14 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command6 = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void Form_Load();
+    void Combo1_Click(int index);
+    void Combo2_Click(int index);
+    void showRecordPicture();
     void openCursor();
 
     Session& session_;

@@ -4,6 +4,7 @@
 #include "datas.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "inputname.h"
 #include "int16.h"
 #include "main_window.h"
 #include "mousepointer.h"
@@ -244,7 +245,10 @@ void Login::Combo1_Click()
 
 void Login::Command1_Click()
 {
-    // Registration comes with the name-entry window.
+    InputName& entry = session_.inputName();
+    entry.setWindowModality(Qt::ApplicationModal);
+    entry.show();
+    entry.Text1->setFocus();
 }
 
 void Login::Command2_Click()

@@ -1,18 +1,48 @@
 #include "main_window.h"
 
+#include "datas.h"
+#include "dialogs.h"
 #include "fonts.h"
+#include "mousepointer.h"
 #include "pointbuttons.h"
+#include "rowrules.h"
 #include "session.h"
+#include "tables.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+// The torch shown while a point is dragged; its tip, the hot spot, is the
+// top left corner.
+QCursor torchCursor()
+{
+    return QCursor(QPixmap(QStringLiteral(":/art/torch.png")), 0, 0);
+}
+
+template <class F>
+void step(F&& f)
+{
+    try {
+        f();
+    } catch (const std::exception&) {
+        // This handler goes on after a failing step.
+    }
+}
+
+}  // namespace
 
 MapArea::MapArea(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(Main::mapWidth, Main::mapHeight);
-    setAutoFillBackground(false);
 }
 
 void MapArea::setPicture(const QImage& picture)
@@ -28,6 +58,11 @@ void MapArea::paintEvent(QPaintEvent*)
     painter.drawImage(QPoint(0, 0), picture_);
 }
 
+void MapArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit released(event->button(), event->position(), event->globalPosition());
+}
+
 Main::Main(Session& session) : QMainWindow(nullptr), session_(session)
 {
     setWindowTitle(QStringLiteral("ワンデロ"));
@@ -39,10 +74,18 @@ Main::Main(Session& session) : QMainWindow(nullptr), session_(session)
     map_->setPicture(QImage(QStringLiteral(":/art/instruction.png")));
     // The frame fits the map; the map's coordinate space never changes.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(map_, &MapArea::released, this, &Main::Form_MouseUp);
+    connect(Command1_, &PointButtons::pressed, this, &Main::Command1_MouseDown);
+    connect(Command1_, &PointButtons::released, this, &Main::Command1_MouseUp);
     Form_Load();
 }
 
-Main::~Main() = default;
+Main::~Main()
+{
+    if (dragging_)
+        QGuiApplication::restoreOverrideCursor();
+}
 
 void Main::buildMenus()
 {
@@ -53,7 +96,6 @@ void Main::buildMenus()
     logout = file->addAction(QStringLiteral("ログアウト"));
     file_end = file->addAction(QStringLiteral("ワンデロの終了"));
 
-    // The two point-control menus never show on the bar; they pop up.
     pntcrl = new QMenu(QStringLiteral("ポイントコントロール"), this);
     pntcrl_new = pntcrl->addAction(QStringLiteral("新しいポイントを作る"));
     pntcrl2 = new QMenu(QStringLiteral("ポイントコントロール２"), this);
@@ -71,6 +113,9 @@ void Main::buildMenus()
 
     connect(logout, &QAction::triggered, this, &Main::logout_Click);
     connect(file_end, &QAction::triggered, this, &Main::file_end_Click);
+    connect(pntcrl_new, &QAction::triggered, this, &Main::pntcrl_new_Click);
+    connect(move_btn, &QAction::triggered, this, &Main::move_btn_Click);
+    connect(pntcrl_del, &QAction::triggered, this, &Main::pntcrl_del_Click);
 }
 
 void Main::setPicture(const QImage& picture)
@@ -86,11 +131,8 @@ void Main::Form_Load()
 
 void Main::closeEvent(QCloseEvent* event)
 {
-    if (session_.ended()) {
-        event->accept();
-        return;
-    }
-    Form_Unload();
+    if (!session_.ended())
+        Form_Unload();
     event->accept();
 }
 
@@ -107,4 +149,203 @@ void Main::logout_Click()
 void Main::file_end_Click()
 {
     session_.endProgram();
+}
+
+// --- the mouse on the map and on point buttons ----------------------------
+
+void Main::Form_MouseUp(Qt::MouseButton button, QPointF position, QPointF global)
+{
+    lastMapClick_ = position;
+    if (button != Qt::RightButton)
+        return;
+    if (session_.mapReady)
+        pntcrl->popup(global.toPoint());
+    else
+        session_.dialogs().message(this, QStringLiteral("そうそう！それが右クリック！"),
+                                   Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                                   QStringLiteral("あたり"));
+}
+
+void Main::Command1_MouseDown(int, Qt::MouseButton, QPointF inside)
+{
+    if (!movingMode_)
+        return;
+    // The selected point's button is dragged, whichever button was pressed;
+    // it stays where it is while the pointer shows the torch.
+    dragging_ = true;
+    grabOffset_ = inside;
+    QGuiApplication::setOverrideCursor(torchCursor());
+}
+
+void Main::Command1_MouseUp(int index, Qt::MouseButton button, QPointF inside, QPointF global)
+{
+    if (dragging_) {
+        drop(index, inside);  // a press that started a drag is no click
+        return;
+    }
+    if (button == Qt::LeftButton) {
+        openRecords(index);
+    } else if (button == Qt::RightButton) {
+        selectedPoint_ = index;
+        pntcrl2->popup(global.toPoint());
+    }
+}
+
+// The release of a drag arrives at the pressed button; where it happened
+// decides the drop: on a point button, on the map, or outside (no drop,
+// moving mode stays on).
+void Main::drop(int pressed, QPointF inside)
+{
+    dragging_ = false;
+    QGuiApplication::restoreOverrideCursor();
+    const QPointF onMap = Command1_->widget(pressed)->mapTo(map_, inside);
+    if (!map_->rect().contains(onMap.toPoint()))
+        return;
+    QWidget* target = map_->childAt(onMap.toPoint());
+    const QVariant index = target ? target->property("pointIndex") : QVariant();
+    if (index.isValid())
+        Command1_DragDrop(index.toInt(), onMap - QPointF(target->pos()));
+    else
+        Form_DragDrop(onMap);
+}
+
+void Main::Form_DragDrop(QPointF position)
+{
+    finishMove(float(position.x() - grabOffset_.x()), float(position.y() - grabOffset_.y()));
+}
+
+void Main::Command1_DragDrop(int index, QPointF inside)
+{
+    const PointButton& target = Command1_->at(index);
+    finishMove(float(target.left + inside.x() - grabOffset_.x()),
+               float(target.top + inside.y() - grabOffset_.y()));
+}
+
+void Main::finishMove(float left, float top)
+{
+    const PointButton& moved = Command1_->at(selectedPoint_);
+    const float oldLeft = moved.left;
+    const float oldTop = moved.top;
+    Command1_->setPosition(selectedPoint_, left, top);
+    try {
+        Datas& records = session_.datas();
+        rows::storePosition(records.recordset(), selectedPoint_, left, top);
+    } catch (const DbError& e) {
+        // The button stands where its row says it is.
+        Command1_->setPosition(selectedPoint_, oldLeft, oldTop);
+        session_.datas().recordset().cancelUpdate();
+        session_.dialogs().message(this, e.text());
+    }
+    Command1_->setMoving(selectedPoint_, false);
+    movingMode_ = false;
+}
+
+void Main::move_btn_Click()
+{
+    movingMode_ = true;
+    Command1_->setMoving(selectedPoint_, true);
+}
+
+// --- opening a point's records ----------------------------------------------
+
+void Main::openRecords(int index)
+{
+    mousePointer::busy();
+    Datas& records = session_.datas();
+    QString photo;
+    bool loaded = false;
+    step([&] { rows::reachButtonRow(records.recordset(), index); });
+    step([&] { photo = records.recordset().text(tables::find::photo); });
+    session_.enterProgramFolder();
+    loaded = records.showPicture(photo);
+    if (!loaded) {
+        Dialogs& dialogs = session_.dialogs();
+        const auto answer = dialogs.message(this, photo + QStringLiteral("が見つかりません。探しますか？"),
+                                            Dialogs::Buttons::YesNo, Dialogs::Icon::None);
+        std::optional<QString> chosen;
+        if (answer == Dialogs::Answer::Yes)
+            chosen = dialogs.openFile(this, session_.installation().folder(), pictureFileFilters());
+        // Cancelling the search stores the placeholder, as No does: photo
+        // only ever names a file the child chose or the placeholder.
+        const QString stored = chosen ? *chosen : tables::placeholderAbsolute;
+        step([&] {
+            Cursor& data = records.recordset();
+            try {
+                data.edit();
+                data.setValue(tables::find::photo, stored);
+                records.data().updateRecord();
+            } catch (const DbError& e) {
+                data.cancelUpdate();
+                dialogs.message(this, e.text());
+                throw;
+            }
+        });
+        step([&] { photo = records.recordset().text(tables::find::photo); });
+        session_.enterProgramFolder();
+        records.showPicture(photo);
+    }
+    step([&] {
+        if (rows::int16Field(records.recordset(), tables::find::childs) != tables::noLink)
+            records.Image3->show();
+    });
+    mousePointer::normal();
+    records.showModal();
+}
+
+// --- making and deleting points ---------------------------------------------
+
+void Main::pntcrl_new_Click()
+{
+    mousePointer::busy();
+    const rows::NewPoint point{session_.currentUserID, session_.rememberedMonth,
+                               session_.rememberedDay, float(lastMapClick_.x()),
+                               float(lastMapClick_.y())};
+    Cursor* data = nullptr;
+    try {
+        data = &session_.datas().recordset();
+        const rows::CreatedPoint created = rows::createPoint(*data, point);
+        if (!Command1_->exists(created.button))
+            Command1_->create(created.button);
+        Command1_->setPosition(created.button, created.left, created.top);
+        Command1_->setToolTip(created.button, QStringLiteral(" ? "));
+        Command1_->setVisible(created.button, true);
+    } catch (const rows::TableFull&) {
+        mousePointer::normal();
+        session_.dialogs().message(this, rows::tableFullMessage, Dialogs::Buttons::Ok,
+                                   Dialogs::Icon::Exclamation, QStringLiteral("注意！"));
+    } catch (const DbError& e) {
+        // No button for a row that was not written.
+        if (data)
+            data->cancelUpdate();
+        mousePointer::normal();
+        session_.dialogs().message(this, e.text());
+    }
+    mousePointer::normal();
+}
+
+void Main::pntcrl_del_Click()
+{
+    const auto answer = session_.dialogs().message(this, QStringLiteral("このポイントを削除しますか？"),
+                                                   Dialogs::Buttons::OkCancel, Dialogs::Icon::None,
+                                                   QStringLiteral("注意！"));
+    if (answer != Dialogs::Answer::Ok)
+        return;
+    mousePointer::busy();
+    Cursor* data = nullptr;
+    try {
+        Datas& records = session_.datas();
+        data = &records.recordset();
+        rows::reachButtonRow(*data, selectedPoint_);
+        records.clearPicture();
+        rows::freeRow(*data);
+        Command1_->setVisible(selectedPoint_, false);
+        Command1_->setToolTip(selectedPoint_, QStringLiteral(" ? "));
+    } catch (const DbError& e) {
+        // The point stays on the map: its row was not freed.
+        if (data)
+            data->cancelUpdate();
+        mousePointer::normal();
+        session_.dialogs().message(this, e.text());
+    }
+    mousePointer::normal();
 }

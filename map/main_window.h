@@ -2,9 +2,11 @@
 // The map window `Main`: the child's map, a background picture of 800 x 600
 // map units with a light-bulb point button for every place the child has
 // recorded. Until a background is loaded it shows its instruction picture.
+// All work on points starts here with the mouse.
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointF>
 
 class PointButtons;
 class QAction;
@@ -20,8 +22,12 @@ public:
     void setPicture(const QImage& picture);
     const QImage& picture() const { return picture_; }
 
+signals:
+    void released(Qt::MouseButton button, QPointF position, QPointF global);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage picture_;
@@ -41,7 +47,12 @@ public:
     void setPicture(const QImage& picture);
     bool showsInstructionPicture() const { return showsInstruction_; }
 
-    // Menus, in menu-bar order.
+    // Window state read by point creation and deletion.
+    int selectedPoint() const { return selectedPoint_; }
+    QPointF lastMapClick() const { return lastMapClick_; }
+    bool movingMode() const { return movingMode_; }
+
+    // Menus, in menu-bar order; pntcrl and pntcrl2 only pop up.
     QMenu* file = nullptr;
     QAction* file_load = nullptr;
     QAction* logout = nullptr;
@@ -65,12 +76,29 @@ private:
     void buildMenus();
     void Form_Load();
     void Form_Unload();
+    void Form_MouseUp(Qt::MouseButton button, QPointF position, QPointF global);
+    void Command1_MouseDown(int index, Qt::MouseButton button, QPointF inside);
+    void Command1_MouseUp(int index, Qt::MouseButton button, QPointF inside, QPointF global);
+    void Form_DragDrop(QPointF position);
+    void Command1_DragDrop(int index, QPointF inside);
+    void move_btn_Click();
+    void pntcrl_new_Click();
+    void pntcrl_del_Click();
     void logout_Click();
     void file_end_Click();
+
+    void openRecords(int index);
+    void drop(int pressed, QPointF inside);
+    void finishMove(float left, float top);
 
     Session& session_;
     MapArea* map_ = nullptr;
     PointButtons* Command1_ = nullptr;
     bool showsInstruction_ = true;
+
+    int selectedPoint_ = 0;
     bool movingMode_ = false;
+    bool dragging_ = false;
+    QPointF grabOffset_;
+    QPointF lastMapClick_;
 };

@@ -106,16 +106,21 @@ void PointButtons::setMoving(int index, bool moving)
 }
 
 // The buttons report presses and releases with the mouse button and the
-// position inside the button; the map window decides what they mean.
+// position inside the button; the map window decides what they mean. Only
+// the left button is passed on to the button itself (for its pressed
+// look): a push button hands other buttons on to the map below it, which
+// would take a right click on a point for one on the map.
 bool PointButtons::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease
+        && event->type() != QEvent::MouseButtonDblClick)
         return QObject::eventFilter(watched, event);
     const int index = watched->property(indexProperty).toInt();
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseButtonPress)
+    // A double click is a second press to this program, as a child means it.
+    if (event->type() != QEvent::MouseButtonRelease)
         emit pressed(index, mouse->button(), mouse->position());
     else
-        emit released(index, mouse->button(), mouse->position());
-    return false;
+        emit released(index, mouse->button(), mouse->position(), mouse->globalPosition());
+    return mouse->button() != Qt::LeftButton;
 }

@@ -60,7 +60,7 @@ public:
 
 signals:
     void pressed(int index, Qt::MouseButton button, QPointF inside);
-    void released(int index, Qt::MouseButton button, QPointF inside);
+    void released(int index, Qt::MouseButton button, QPointF inside, QPointF global);
 
 private:
     QPushButton* ensureWidget(PointButton& member);

@@ -2,6 +2,7 @@
 
 #include "admin.h"
 #include "datas.h"
+#include "inputname.h"
 #include "login.h"
 #include "main_window.h"
 
@@ -17,6 +18,7 @@ Session::Session(Installation installation, Dialogs& dialogs)
 Session::~Session()
 {
     // Windows go with the process; their unload handling does not run.
+    delete inputName_;
     delete main_;
     delete datas_;
     delete admin_;
@@ -28,6 +30,22 @@ Login& Session::login()
     if (!login_)
         login_ = new Login(*this);
     return *login_;
+}
+
+InputName& Session::inputName()
+{
+    if (!inputName_)
+        inputName_ = new InputName(*this);
+    return *inputName_;
+}
+
+void Session::destroyInputName()
+{
+    if (inputName_) {
+        inputName_->hide();
+        inputName_->deleteLater();
+        inputName_ = nullptr;
+    }
 }
 
 admin& Session::userHolder()

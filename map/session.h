@@ -14,6 +14,7 @@
 #include <functional>
 
 class Dialogs;
+class InputName;
 class Login;
 class Main;
 class admin;
@@ -41,15 +42,19 @@ public:
 
     // --- windows, created on first reference ---------------------------
     Login& login();
+    InputName& inputName();
     admin& userHolder();  // the hidden `admin` window with the userdata cursor
     Datas& datas();
     Main& map();
     bool hasLogin() const { return !login_.isNull(); }
+    bool hasInputName() const { return !inputName_.isNull(); }
     bool hasUserHolder() const { return !admin_.isNull(); }
     bool hasDatas() const { return !datas_.isNull(); }
     bool hasMap() const { return !main_.isNull(); }
 
     void destroyLogin();
+    // From the window's own handlers: it goes once they have returned.
+    void destroyInputName();
     void destroyUserHolder();
     void destroyDatas();
     void destroyMap();
@@ -77,6 +82,7 @@ private:
     Installation installation_;
     Dialogs& dialogs_;
     QPointer<Login> login_;
+    QPointer<InputName> inputName_;
     QPointer<admin> admin_;
     QPointer<Datas> datas_;
     QPointer<Main> main_;

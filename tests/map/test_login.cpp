@@ -3,8 +3,7 @@
 #include "login.h"
 #include "main_window.h"
 #include "pointbuttons.h"
-#include "scripteddialogs.h"
-#include "session.h"
+#include "mapprogram.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -14,33 +13,6 @@
 #include <QTest>
 
 namespace {
-
-struct Program {
-    explicit Program(Fixture& f) : session(f.installation(), dialogs)
-    {
-        session.onEnd = [this] { ended = true; };
-    }
-    void start() { session.start(); }
-    // Chooses a name from the login list, as a child does.
-    void choose(const QString& name)
-    {
-        QComboBox* list = session.login().Combo1;
-        const int i = list->findText(name);
-        QVERIFY2(i >= 0, qPrintable(name));
-        list->setCurrentIndex(i);
-        emit list->activated(i);
-    }
-    QStringList listed()
-    {
-        QStringList names;
-        for (int i = 0; i < session.login().Combo1->count(); ++i)
-            names << session.login().Combo1->itemText(i);
-        return names;
-    }
-    ScriptedDialogs dialogs;
-    Session session;
-    bool ended = false;
-};
 
 // Ten rows of data, three of them hana's (userID 2).
 void tenRowsThreeOfHana(Fixture& f)
@@ -71,7 +43,7 @@ private slots:
         f.addUser("ゆうき", 5);
         f.addUser("", 6);  // a row without a name cannot be chosen
         f.addUser("Aiko", 2);
-        Program p(f);
+        MapProgram p(f);
         p.start();
         QCOMPARE(p.listed(), (QStringList{"ゆうき", "Aiko"}));
         Login& login = p.session.login();
@@ -89,7 +61,7 @@ private slots:
         Fixture f;
         tenRowsThreeOfHana(f);
         QDir::setCurrent(QDir::tempPath());  // the relative background is found all the same
-        Program p(f);
+        MapProgram p(f);
         p.start();
         p.choose("はな");
 
@@ -131,7 +103,7 @@ private slots:
         Fixture f;
         f.addUser("はな", 2, "背景\\park.bmp");
         f.writePicture("背景/park.bmp");
-        Program p(f);
+        MapProgram p(f);
         p.start();
         p.choose("はな");
         QVERIFY(p.session.map().isVisible());
@@ -146,7 +118,7 @@ private slots:
         f.addUser("はな", 2, "背景\\park.bmp");
         f.writePicture("背景/park.bmp");
         f.addFind({"石", 2});
-        Program p(f);
+        MapProgram p(f);
         p.start();
         p.choose("はな");
         QPushButton* button = p.session.map().Command1().widget(0);
@@ -180,7 +152,7 @@ private slots:
             QVERIFY(text.open(QIODevice::WriteOnly));
             text.write("not a picture");
         }
-        Program p(f);
+        MapProgram p(f);
         p.start();
         p.dialogs.answer(answer == "no" ? Dialogs::Answer::No : Dialogs::Answer::Yes);
         if (answer != "no")
@@ -232,7 +204,7 @@ private slots:
             file.write(content);
         }
         const QByteArray before = fileBytes(f.database());
-        Program p(f);
+        MapProgram p(f);
         p.start();
         QVERIFY(p.ended);
         QCOMPARE(p.dialogs.messages().size(), 1);
@@ -245,7 +217,7 @@ private slots:
     {
         Fixture f;
         f.addUser("はな", 2);
-        Program p(f);
+        MapProgram p(f);
         p.start();
         p.session.login().Command2->click();
         QVERIFY(p.ended);
@@ -255,7 +227,7 @@ private slots:
     {
         Fixture f;
         tenRowsThreeOfHana(f);
-        Program p(f);
+        MapProgram p(f);
         p.start();
         p.choose("はな");
         p.session.map().close();

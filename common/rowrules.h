@@ -1,0 +1,70 @@
+#pragma once
+// The rules that tie the rows of `data` together, as operations on a cursor
+// over the whole table: reaching a row by its `indexs` or button index,
+// free rows and point creation, the same-place chain, point deletion, and
+// a new user's ID. Every window that changes rows goes through these, so
+// the rules live here once.
+
+#include "cursor.h"
+
+#include <QString>
+#include <optional>
+
+namespace rows {
+
+// Moves to the row whose `indexs` is n: first row, then n - 1 forward.
+void reachIndexs(Cursor& data, int indexs);
+// Moves to the row of point button i: first row, then i forward.
+void reachButtonRow(Cursor& data, int button);
+
+// Leaves the cursor on the first free row in table order; false (and the
+// cursor past the last row) when there is none.
+bool findFreeRow(Cursor& data);
+
+struct NewPoint {
+    qint16 userID = 0;
+    QString month;
+    QString day;
+    float x = 0;  // the click, in map units
+    float y = 0;
+};
+struct CreatedPoint {
+    int button = 0;  // the point button that shows it
+    float left = 0;
+    float top = 0;
+};
+// Writes a head record for a new place: into the first free row (which
+// keeps its indexs), or appended with indexs = rows before + 1. Throws
+// DbError when the save fails, and TableFull when no row can be appended.
+CreatedPoint createPoint(Cursor& data, const NewPoint& point);
+
+class TableFull : public std::runtime_error {
+public:
+    TableFull() : std::runtime_error("data holds 32767 rows") {}
+};
+// What the map program says when `data` cannot take one more row.
+inline const QString tableFullMessage =
+    QStringLiteral("データがいっぱいなので、これ以上データを作れません。");
+
+// Makes the current head record a free row: its texts emptied, userID 0;
+// photo, position, indexs and chain links stay. Throws DbError.
+void freeRow(Cursor& data);
+
+// Appends a record at the tail of the current record's chain, all or
+// nothing; leaves the cursor on the new record and returns its indexs.
+// Throws DbError or TableFull.
+int appendToChain(Cursor& data);
+
+// Writes a moved point's position into the row of button i.
+void storePosition(Cursor& data, int button, float left, float top);
+
+// The userID for a new user: the last row's plus one, unless that is taken,
+// reserved (0, 1) or outside 16 bits; then one more than the highest ID
+// (or, past 32767, the lowest free one). The first user of an empty table
+// gets 2. Leaves the cursor on the last row.
+qint16 nextUserID(Cursor& users);
+
+// `indexs`, `childs`, `mother`, `userID` of the current row as numbers.
+qint16 int16Field(Cursor& data, const QString& column);
+
+}  // namespace rows

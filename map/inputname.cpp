@@ -1,0 +1,152 @@
+#include "inputname.h"
+
+#include "admin.h"
+#include "datas.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "main_window.h"
+#include "mousepointer.h"
+#include "pointbuttons.h"
+#include "rowrules.h"
+#include "session.h"
+#include "storednames.h"
+#include "tables.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+template <class W>
+W* place(W* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+constexpr int nameWidth = 20;  // the width of userdata.Name
+
+}  // namespace
+
+InputName::InputName(Session& session) : QWidget(nullptr), session_(session)
+{
+    setWindowTitle(QStringLiteral("名前の入力"));
+    setFixedSize(306, 117);
+    setFont(fonts::standard());
+    setAutoFillBackground(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    setPalette(grey);
+
+    Label1 = place(new QLabel(QStringLiteral("あなたの名前を教えてね。"), this), 16, 16, 257, 33);
+    Label1->setFont(fonts::japaneseGothic(15.75, true));
+    Text1 = place(new QLineEdit(this), 16, 48, 185, 30);
+    Text1->setFont(fonts::japaneseGothic(15.75));
+    Text1->setMaxLength(nameWidth);
+    Command1 = place(new QPushButton(QStringLiteral("O K"), this), 216, 48, 73, 25);
+    Command1->setEnabled(false);
+    Command1->setDefault(true);
+    Command2 = place(new QPushButton(QStringLiteral("キャンセル"), this), 216, 80, 73, 25);
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+
+    connect(Text1, &QLineEdit::textChanged, this, &InputName::Text1_Change);
+    connect(Text1, &QLineEdit::returnPressed, this, [this] {
+        if (Command1->isEnabled())
+            Command1_Click();
+    });
+    connect(Command1, &QPushButton::clicked, this, &InputName::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &InputName::Command2_Click);
+}
+
+void InputName::Text1_Change()
+{
+    Command1->setEnabled(!Text1->text().isEmpty());
+}
+
+void InputName::Command2_Click()
+{
+    session_.destroyInputName();
+}
+
+void InputName::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    Command2_Click();
+}
+
+void InputName::refuse(const QString& message)
+{
+    session_.dialogs().message(this, message, Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
+                               QStringLiteral("注意！"));
+    Text1->clear();
+    mousePointer::normal();
+    Text1->setFocus();
+}
+
+void InputName::Command1_Click()
+{
+    const QString name = Text1->text();
+    admin& holder = session_.userHolder();
+    if (!holder.isOpen())
+        return;
+    // A name is also the folder of the user's exports.
+    if (!usableAsFolderName(name)) {
+        refuse(QStringLiteral("その名前は使えません。\\ / : * ? \" < > | のない名前にしてね"));
+        return;
+    }
+    Cursor& users = holder.recordset();
+    qint16 id = 0;
+    try {
+        users.moveFirst();
+        while (!users.eof()) {
+            if (users.text(tables::user::Name) == name) {
+                refuse(QStringLiteral("その名前はすでに使われています"));
+                return;
+            }
+            users.moveNext();
+        }
+        id = rows::nextUserID(users);
+    } catch (const rows::TableFull&) {
+        refuse(QStringLiteral("これ以上、新しい名前を作れません。"));
+        return;
+    } catch (const DbError& e) {
+        holder.reportError(e);
+        return;
+    }
+
+    try {
+        users.addNew();
+        users.setValue(tables::user::Name, name);
+        users.setValue(tables::user::userID, int(id));
+        users.setValue(tables::user::BackGnd, tables::defaultBackground);
+        users.update();
+        // The exports read the new user's Name and BackGnd from here.
+        users.setBookmark(*users.lastModified());
+    } catch (const DbError& e) {
+        users.cancelUpdate();
+        holder.reportError(e);
+        return;
+    }
+    session_.currentUserID = id;
+    session_.currentUserName = name;
+
+    mousePointer::busy();
+    int rows = 0;
+    try {
+        rows = session_.datas().recordset().recordCount();
+    } catch (const DbError&) {
+        // Reported by the record window when it could not open its cursor.
+    }
+    Main& map = session_.map();  // created hidden, with its instruction picture
+    for (int i = 1; i < rows; ++i)
+        if (!map.Command1().exists(i))
+            map.Command1().create(i);
+    session_.destroyInputName();
+    map.setWindowTitle(name + QStringLiteral("のマップ"));
+    map.show();
+    session_.destroyLogin();
+    mousePointer::normal();
+}
