@@ -9,6 +9,7 @@
 #include "main_window.h"
 #include "pointbuttons.h"
 #include "schema.h"
+#include "bigmap.h"
 #include "session.h"
 
 #include <QApplication>
@@ -27,50 +28,6 @@ constexpr int rows = 32767;
 constexpr int pointsOfTheUser = 1000;
 constexpr int runs = 7;
 
-// Answers every question with OK; a big map opens without any.
-class SilentDialogs : public Dialogs {
-public:
-    Answer message(QWidget*, const QString&, Buttons, Icon, const QString&) override { return Answer::Ok; }
-    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(QWidget*, const QString&, const QList<FileFilter>&) override { return {}; }
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QList<FileFilter>&,
-                                    const QString&) override { return {}; }
-};
-
-void fill(const QString& database)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open(database.toUtf8().constData(), &db);
-    sqlite3_exec(db, "BEGIN; INSERT INTO userdata VALUES ('はな', 2, '背景\\default.bmp');"
-                     "INSERT INTO userdata VALUES ('たろう', 3, '背景\\default.bmp');", nullptr, nullptr, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO data VALUES (?, '7', '21', ' ', ?, ?, ?, '写真\\glay.bmp', 0, 0, ?)", -1,
-                       &insert, nullptr);
-    const int step = rows / pointsOfTheUser;
-    for (int i = 0; i < rows; ++i) {
-        const bool hana = i % step == 0 && i / step < pointsOfTheUser;
-        const int owner = hana ? 2 : (i % 3 == 0 ? 3 : (i % 3 == 1 ? 1 : 0));
-        const QByteArray object = QStringLiteral("みつけたもの%1").arg(i).toUtf8();
-        sqlite3_bind_text(insert, 1, object.constData(), -1, SQLITE_TRANSIENT);
-        const QByteArray indexs = QByteArray::number(i + 1);
-        sqlite3_bind_text(insert, 2, indexs.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_double(insert, 3, (i * 7) % 560);
-        sqlite3_bind_double(insert, 4, (i * 13) % 760);
-        sqlite3_bind_int(insert, 5, owner);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -80,11 +37,8 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     const Installation installation(dir.path());
     createDatabase(installation.database());
-    fill(installation.database());
-    QDir(dir.path()).mkpath(QStringLiteral("背景"));
-    QImage background(800, 600, QImage::Format_RGB888);
-    background.fill(Qt::darkGreen);
-    background.save(dir.path() + QStringLiteral("/背景/default.bmp"), "BMP");
+    fillBigMap(installation.database(), rows, pointsOfTheUser);
+    writePictures(dir.path());
 
     std::vector<double> openMs, baselineMs;
     int visible = 0, widgets = 0;

@@ -243,15 +243,32 @@ int Cursor::columnIndex(const QString& column) const
     return int(i);
 }
 
-void Cursor::readBlock(qsizetype position)
+void Cursor::forgetRows()
 {
-    blockStart_ = (position / blockSize) * blockSize;
-    const qsizetype end = std::min<qsizetype>(blockStart_ + blockSize, rowids_.size());
-    blockRows_.assign(end - blockStart_, std::nullopt);
+    for (Block& block : blocks_)
+        block = Block();
+}
+
+Cursor::Block& Cursor::blockOf(qsizetype position)
+{
+    const qsizetype start = (position / blockSize) * blockSize;
+    Block* oldest = &blocks_[0];
+    for (Block& block : blocks_) {
+        if (block.start == start) {
+            block.used = ++useCount_;
+            return block;
+        }
+        if (block.used < oldest->used)
+            oldest = &block;
+    }
+    Block& block = *oldest;
+    block = Block();
+    const qsizetype end = std::min<qsizetype>(start + blockSize, rowids_.size());
+    block.rows.assign(end - start, std::nullopt);
     readRow_->reset();
-    readRow_->bind(1, QVariant::fromValue<qint64>(rowids_[blockStart_]));
+    readRow_->bind(1, QVariant::fromValue<qint64>(rowids_[start]));
     readRow_->bind(2, QVariant::fromValue<qint64>(rowids_[end - 1]));
-    qsizetype p = blockStart_;
+    qsizetype p = start;
     try {
         while (readRow_->step()) {
             const qint64 rowid = readRow_->columnInt64(0);
@@ -265,22 +282,24 @@ void Cursor::readBlock(qsizetype position)
             row.reserve(columns_.size());
             for (int i = 0; i < columns_.size(); ++i)
                 row.push_back(readRow_->column(i + 1));
-            blockRows_[p - blockStart_] = std::move(row);
+            block.rows[p - start] = std::move(row);
         }
     } catch (const DbError&) {
         readRow_->reset();
-        forgetRows();
+        block = Block();
         throw;
     }
     readRow_->reset();
+    block.start = start;
+    block.used = ++useCount_;
+    return block;
 }
 
 const std::vector<QVariant>& Cursor::currentRow()
 {
     requireCurrent();
-    if (blockStart_ < 0 || pos_ < blockStart_ || pos_ >= blockStart_ + qsizetype(blockRows_.size()))
-        readBlock(pos_);
-    const auto& row = blockRows_[pos_ - blockStart_];
+    const Block& block = blockOf(pos_);
+    const auto& row = block.rows[pos_ - block.start];
     if (!row) {
         // Removed by another connection since our rowids were loaded.
         currentDeleted_ = true;

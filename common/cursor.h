@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QStringList>
 #include <QVariant>
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -119,12 +120,19 @@ private:
     QHash<int, QVariant> pending_;
     std::optional<Bookmark> lastModified_;
     // Rows are read in blocks: every statement costs a file lock, and
-    // walking the table row by row must not cost one lock per row.
+    // walking the table row by row must not cost one lock per row. A few
+    // blocks stay, so that going back and forth between the first row and
+    // a far one (reaching a row is first row, then forward) reads nothing.
     static constexpr qsizetype blockSize = 256;
-    qsizetype blockStart_ = -1;  // position of blockRows_[0]; -1: nothing read
-    std::vector<std::optional<std::vector<QVariant>>> blockRows_;
-    void forgetRows() { blockStart_ = -1; blockRows_.clear(); }
-    void readBlock(qsizetype position);
+    struct Block {
+        qsizetype start = -1;  // position of rows[0]; -1: nothing read
+        std::vector<std::optional<std::vector<QVariant>>> rows;
+        quint64 used = 0;
+    };
+    std::array<Block, 4> blocks_;
+    quint64 useCount_ = 0;
+    void forgetRows();
+    Block& blockOf(qsizetype position);
     qint64 dataVersion_ = 0;
     QElapsedTimer lastVersionCheck_;
     CursorObserver* observer_ = nullptr;

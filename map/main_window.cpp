@@ -67,6 +67,9 @@ Main::Main(Session& session) : QMainWindow(nullptr), session_(session)
 {
     setWindowTitle(QStringLiteral("ワンデロ"));
     setFont(fonts::standard());
+    // What a point holds shows under the pointer even when another window
+    // has the focus.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     map_ = new MapArea(this);
     setCentralWidget(map_);
     Command1_ = new PointButtons(map_);

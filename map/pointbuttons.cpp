@@ -3,11 +3,33 @@
 #include <QEvent>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <qdrawutil.h>
 
 namespace {
 
 const char* indexProperty = "pointIndex";
+
+// A light grey square with a raised edge and the bulb in the middle, as the
+// old graphical buttons looked. Painted by hand: a style sheet per button
+// would cost more than all the rest of opening a big map.
+class BulbButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(192, 192, 192));
+        qDrawShadePanel(&painter, rect(), palette(), isDown(), 2);
+        const QRect picture((width() - iconSize().width()) / 2 + (isDown() ? 1 : 0),
+                            (height() - iconSize().height()) / 2 + (isDown() ? 1 : 0),
+                            iconSize().width(), iconSize().height());
+        icon().paint(&painter, picture);
+    }
+};
 
 const QIcon& litBulb()
 {
@@ -34,15 +56,11 @@ QPushButton* PointButtons::ensureWidget(PointButton& member)
 {
     if (member.widget)
         return member.widget;
-    auto* button = new QPushButton(map_);
+    auto* button = new BulbButton(map_);
     button->setProperty(indexProperty, member.index);
     button->setFixedSize(size, size);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIconSize(QSize(27, 27));
-    // A light grey square with a raised edge, like the old graphical buttons.
-    button->setStyleSheet(QStringLiteral(
-        "QPushButton { background-color: rgb(192,192,192); border: 2px outset rgb(224,224,224);"
-        " padding: 0px; } QPushButton:pressed { border-style: inset; }"));
+    button->setIconSize(QSize(29, 29));
     button->move(qRound(member.left), qRound(member.top));
     button->setToolTip(member.toolTip);
     button->setVisible(member.visible);
