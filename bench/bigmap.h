@@ -23,6 +23,8 @@ public:
     std::optional<QString> openFile(QWidget*, const QString&, const QList<FileFilter>&) override { return {}; }
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QList<FileFilter>&,
                                     const QString&) override { return {}; }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    void showHelp(QWidget*, const QString&, const QString&) override {}
 };
 
 double median(std::vector<double> values);

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -117,4 +119,18 @@ std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& 
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.selectFile(proposedName);
     return runFileDialog(dialog);
+}
+
+bool DesktopDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DesktopDialogs::showHelp(QWidget* parent, const QString& helpFile, const QString& keyword)
+{
+    // The help window comes with the help files.
+    Q_UNUSED(parent);
+    Q_UNUSED(helpFile);
+    Q_UNUSED(keyword);
 }

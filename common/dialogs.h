@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // One choice of a file dialog's type list: what it says and the name
@@ -39,6 +40,12 @@ public:
                                             const QList<FileFilter>& filters,
                                             const QString& defaultSuffix) = 0;
 
+    // The printer dialog on `printer`; false when it was cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // Opens a help file (a compiled help collection) at its topics window,
+    // or at the topic of a keyword when one is given. Never blocks.
+    virtual void showHelp(QWidget* parent, const QString& helpFile, const QString& keyword = QString()) = 0;
+
     const QString& programTitle() const { return programTitle_; }
     void setProgramTitle(const QString& title) { programTitle_ = title; }
 
@@ -65,4 +72,6 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const QString& folder,
                                     const QString& proposedName, const QList<FileFilter>& filters,
                                     const QString& defaultSuffix) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void showHelp(QWidget* parent, const QString& helpFile, const QString& keyword) override;
 };

@@ -1,5 +1,7 @@
 #include "scripteddialogs.h"
 
+#include <QPrinter>
+
 QStringList ScriptedDialogs::messages() const
 {
     QStringList texts;
@@ -56,4 +58,24 @@ std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& folder
     if (path.isEmpty())
         return std::nullopt;
     return path;
+}
+
+bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer)
+{
+    asked.append({QStringLiteral("printer"), {}, {}, Buttons::OkCancel, Icon::None, {}, {}, {}});
+    Answer a = Answer::Ok;
+    if (!answers_.empty()) {
+        a = answers_.front();
+        answers_.pop_front();
+    }
+    if (a != Answer::Ok)
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printTo);
+    return true;
+}
+
+void ScriptedDialogs::showHelp(QWidget*, const QString& helpFile, const QString& keyword)
+{
+    asked.append({QStringLiteral("help"), keyword, {}, Buttons::Ok, Icon::None, helpFile, {}, {}});
 }

@@ -11,7 +11,7 @@
 class ScriptedDialogs : public Dialogs {
 public:
     struct Asked {
-        QString kind;  // "message", "input", "open", "save"
+        QString kind;  // "message", "input", "open", "save", "printer", "help"
         QString text;
         QString title;
         Buttons buttons = Buttons::Ok;
@@ -28,6 +28,9 @@ public:
     void choose(const QString& path) { files_.push_back(path); }
     void type(const QString& text) { inputs_.push_back(text); }
 
+    // Where a print goes when the printer dialog is answered OK: a PDF file.
+    QString printTo;
+
     QList<Asked> asked;
     QStringList messages() const;
 
@@ -40,6 +43,11 @@ public:
     std::optional<QString> saveFile(QWidget*, const QString& folder, const QString& proposedName,
                                     const QList<FileFilter>& filters,
                                     const QString& defaultSuffix) override;
+
+    // OK prints (to printTo), Cancel does not; from the answers' script.
+    bool choosePrinter(QWidget*, QPrinter& printer) override;
+    // Written down as kind "help": text = the keyword, folder = the file.
+    void showHelp(QWidget*, const QString& helpFile, const QString& keyword) override;
 
 private:
     std::deque<Answer> answers_;
