@@ -43,6 +43,19 @@ void translateHelpWidgets()
         delete translator;
 }
 
+// Japanese is written without blanks, so the search index holds whole
+// runs of text ("ポイントを") as words: every word typed is looked for as
+// the beginning of a word, and "ポイント" finds the page.
+QString prefixQuery(const QString& input)
+{
+    QStringList words = input.split(u' ', Qt::SkipEmptyParts);
+    for (QString& word : words) {
+        if (!word.endsWith(u'*') && !word.endsWith(u'"'))
+            word += u'*';
+    }
+    return words.join(u' ');
+}
+
 }  // namespace
 
 HelpPage::HelpPage(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), engine_(engine)
@@ -140,7 +153,7 @@ HelpWindow::HelpWindow(const QString& helpFile, QHelpEngine* engine)
 
     QHelpSearchEngine* searchEngine = engine_->searchEngine();
     connect(searchEngine->queryWidget(), &QHelpSearchQueryWidget::search, this,
-            [searchEngine] { searchEngine->search(searchEngine->queryWidget()->searchInput()); });
+            [searchEngine] { searchEngine->search(prefixQuery(searchEngine->queryWidget()->searchInput())); });
     connect(searchEngine->resultWidget(), &QHelpSearchResultWidget::requestShowLink, this,
             &HelpWindow::showPage);
     // The full-text index is built once per collection, in the background.
