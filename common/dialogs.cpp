@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "helpwindow.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -129,8 +131,8 @@ bool DesktopDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
 
 void DesktopDialogs::showHelp(QWidget* parent, const QString& helpFile, const QString& keyword)
 {
-    // The help window comes with the help files.
-    Q_UNUSED(parent);
-    Q_UNUSED(helpFile);
-    Q_UNUSED(keyword);
+    // The help window is a window of its own: the program stays usable.
+    QString error;
+    if (!HelpWindow::open(helpFile, keyword, &error))
+        message(parent, error, Buttons::Ok, Icon::Exclamation, QString());
 }
