@@ -17,6 +17,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -118,6 +119,15 @@ dialog::dialog(Session& session) : QWidget(nullptr), session_(session)
     connect(Command1, &QPushButton::clicked, this, &dialog::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &dialog::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &dialog::Command3_Click);
+    // The folder list fills in as the folders are read; the opening folder
+    // is kept in view while the folders above it are read.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this, start](const QString& loaded) {
+        if (holds(loaded, start))
+            QTimer::singleShot(0, this, [this] {
+                if (Dir1->currentIndex().isValid())
+                    Dir1->scrollTo(Dir1->currentIndex(), QAbstractItemView::PositionAtCenter);
+            });
+    });
     openFolder(start);
 }
 

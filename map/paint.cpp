@@ -154,6 +154,10 @@ void Paint::buildToolbar()
     Toolbar1->setOrientation(Qt::Vertical);
     Toolbar1->setMovable(false);
     Toolbar1->setIconSize(QSize(32, 32));
+    // Six 32-pixel pictures one below the other, above "クリア".
+    Toolbar1->setContentsMargins(0, 0, 0, 0);
+    Toolbar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"
+                                           "QToolButton { padding: 1px; margin: 0px; }"));
     Toolbar1->setPalette(QPalette());
     Toolbar1->setAutoFillBackground(true);
     auto* group = new QActionGroup(this);
