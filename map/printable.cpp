@@ -80,15 +80,35 @@ void Printable::fill(const QString& object, const QString& months, const QString
 
 bool Printable::printOn(QPrinter& printer)
 {
-    // The layout is measured in pixels of a 96 dpi screen; on paper it keeps
-    // that size, whatever the printer's resolution.
     printer.setFullPage(false);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    // The layout is drawn piece by piece rather than grabbed as a picture,
+    // so the printer gets real text. Its places are pixels of a 96 dpi
+    // screen and keep that size on paper; type sizes are in points anyway.
     const double scale = printer.resolution() / 96.0;
-    painter.scale(scale, scale);
-    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren | QWidget::DrawWindowBackground);
+    const auto onPaper = [scale](QRect r) {
+        return QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
+    };
+    painter.setPen(QPen(Qt::black, scale));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF frame = onPaper(Shape1->geometry());
+    painter.drawRect(frame.adjusted(scale / 2, scale / 2, -scale / 2, -scale / 2));
+    for (QLabel* l : {Label1, Label2, Label7, Label8, Label5, Label9, Label6, Image1, Label3, Label4,
+                      Label10}) {
+        const QRectF place = onPaper(l->geometry());
+        painter.save();
+        painter.setClipRect(place);  // a long comment is cut off at the bottom
+        if (!l->pixmap().isNull()) {
+            painter.drawPixmap(place, l->pixmap(), QRectF(l->pixmap().rect()));
+        } else if (!l->text().isEmpty()) {
+            painter.setFont(l->font());
+            const int flags = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
+            painter.drawText(place, flags, l->text());
+        }
+        painter.restore();
+    }
     return painter.end();
 }
 
