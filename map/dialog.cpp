@@ -17,6 +17,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 
@@ -94,6 +95,8 @@ dialog::dialog(Session& session) : QWidget(nullptr), session_(session)
     for (int column = 1; column < folders_->columnCount(); ++column)
         Dir1->hideColumn(column);
     Dir1->setHeaderHidden(true);
+    // A narrow list: a small indent leaves room for the names.
+    Dir1->setIndentation(10);
 
     files_ = new QFileSystemModel(this);
     files_->setFilter(QDir::Files);
@@ -119,15 +122,23 @@ dialog::dialog(Session& session) : QWidget(nullptr), session_(session)
     connect(Command1, &QPushButton::clicked, this, &dialog::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &dialog::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &dialog::Command3_Click);
-    // The folder list fills in as the folders are read; the opening folder
-    // is kept in view while the folders above it are read.
-    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this, start](const QString& loaded) {
-        if (holds(loaded, start))
+    // The folder list fills in and sorts itself as the folders are read;
+    // the opening folder is kept in view until the child takes the list in
+    // hand.
+    const auto keepInView = [this] {
+        if (keepStartInView_)
             QTimer::singleShot(0, this, [this] {
-                if (Dir1->currentIndex().isValid())
+                if (keepStartInView_ && Dir1->currentIndex().isValid())
                     Dir1->scrollTo(Dir1->currentIndex(), QAbstractItemView::PositionAtCenter);
             });
-    });
+    };
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, keepInView);
+    connect(folders_, &QFileSystemModel::rowsInserted, this, keepInView);
+    connect(folders_, &QFileSystemModel::layoutChanged, this, keepInView);
+    const auto takenInHand = [this] { keepStartInView_ = false; };
+    connect(Dir1, &QTreeView::pressed, this, takenInHand);
+    connect(Dir1->verticalScrollBar(), &QScrollBar::actionTriggered, this, takenInHand);
+    connect(Drive1, &QComboBox::activated, this, takenInHand);
     openFolder(start);
 }
 

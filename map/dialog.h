@@ -71,4 +71,5 @@ private:
     QFileSystemModel* folders_ = nullptr;
     QFileSystemModel* files_ = nullptr;
     QString folder_;
+    bool keepStartInView_ = true;
 };
