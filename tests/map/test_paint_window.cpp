@@ -290,6 +290,17 @@ private slots:
         QVERIFY(t.records->isVisible());
     }
 
+    void logoutTakesTheDrawingWindowsAlong()
+    {
+        Painting t;
+        t.open().Command3->click();
+        QVERIFY(t.p.session.hasPalette());
+        t.p.session.logout();
+        QVERIFY(!t.p.session.hasPaint());
+        QVERIFY(!t.p.session.hasPalette());
+        QVERIFY(t.p.session.hasLogin());
+    }
+
     void theTextToolAsksForTheText()
     {
         Painting t;
