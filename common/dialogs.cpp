@@ -118,6 +118,9 @@ std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& 
 {
     QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"), folder, qtFilterList(filters));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The callers refuse an existing name with their own message; asking
+    // here whether to replace it would only contradict them.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.selectFile(proposedName);
     return runFileDialog(dialog);
