@@ -3,6 +3,7 @@
 #include "dialog.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "place.h"
 #include "main_window.h"
 #include "paint.h"
 #include "pictures.h"
@@ -18,17 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-namespace {
-
-template <class W>
-W* place(W* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
-
-}  // namespace
 
 Datas::Datas(Session& session) : QWidget(nullptr), session_(session)
 {
@@ -154,6 +144,19 @@ bool Datas::showPicture(const QString& stored)
     }
     Image1->setPixmap(QPixmap::fromImage(*picture));
     return true;
+}
+
+void Datas::storePhoto(const QString& photo)
+{
+    Cursor& record = recordset();
+    try {
+        record.edit();
+        record.setValue(tables::find::photo, photo);
+        data().updateRecord();
+    } catch (const DbError&) {
+        record.cancelUpdate();
+        throw;
+    }
 }
 
 void Datas::clearPicture()

@@ -30,6 +30,9 @@ public:
     // Shows the picture a stored name names in Image1; false when it
     // cannot be loaded (Image1 then shows nothing).
     bool showPicture(const QString& stored);
+    // Writes `photo` of the current record together with the texts of the
+    // bound fields; throws DbError and leaves the record as it was.
+    void storePhoto(const QString& photo);
     void clearPicture();
     // Shown modally over the map: the map takes no input until it hides.
     void showModal();

@@ -4,6 +4,7 @@
 #include "dberror.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "place.h"
 #include "pictures.h"
 #include "session.h"
 #include "tables.h"
@@ -22,13 +23,6 @@
 #include <QTreeView>
 
 namespace {
-
-template <class W>
-W* place(W* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
 
 bool holds(const QString& root, const QString& folder)
 {
@@ -236,15 +230,7 @@ void dialog::Command1_Click()
         return;
     Datas& records = session_.datas();
     try {
-        Cursor& record = records.recordset();
-        try {
-            record.edit();
-            record.setValue(tables::find::photo, chosen);
-            records.data().updateRecord();
-        } catch (const DbError&) {
-            record.cancelUpdate();
-            throw;
-        }
+        records.storePhoto(chosen);
     } catch (const DbError& e) {
         // The chooser stays open and the record as it was.
         session_.dialogs().message(this, e.text());

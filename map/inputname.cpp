@@ -4,6 +4,7 @@
 #include "datas.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "place.h"
 #include "main_window.h"
 #include "mousepointer.h"
 #include "pointbuttons.h"
@@ -18,13 +19,6 @@
 #include <QPushButton>
 
 namespace {
-
-template <class W>
-W* place(W* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
 
 constexpr int nameWidth = 20;  // the width of userdata.Name
 

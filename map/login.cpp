@@ -4,6 +4,7 @@
 #include "datas.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "place.h"
 #include "inputname.h"
 #include "int16.h"
 #include "main_window.h"
@@ -21,13 +22,6 @@
 #include <QPushButton>
 
 namespace {
-
-template <class W>
-W* place(W* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
 
 // Runs one step of a procedure that goes on after a failing step; the
 // failure is only remembered.

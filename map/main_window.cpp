@@ -283,18 +283,11 @@ void Main::openRecords(int index)
         // Cancelling the search stores the placeholder, as No does: photo
         // only ever names a file the child chose or the placeholder.
         const QString stored = chosen ? *chosen : tables::placeholderAbsolute;
-        step([&] {
-            Cursor& data = records.recordset();
-            try {
-                data.edit();
-                data.setValue(tables::find::photo, stored);
-                records.data().updateRecord();
-            } catch (const DbError& e) {
-                data.cancelUpdate();
-                dialogs.message(this, e.text());
-                throw;
-            }
-        });
+        try {
+            records.storePhoto(stored);
+        } catch (const DbError& e) {
+            dialogs.message(this, e.text());
+        }
         step([&] { photo = records.recordset().text(tables::find::photo); });
         session_.enterProgramFolder();
         records.showPicture(photo);

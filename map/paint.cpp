@@ -5,6 +5,7 @@
 #include "dberror.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "place.h"
 #include "pallete.h"
 #include "session.h"
 #include "tables.h"
@@ -25,13 +26,6 @@
 #include <QToolButton>
 
 namespace {
-
-template <class W>
-W* place(W* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
 
 constexpr int canvasWidth = 320;
 constexpr int canvasHeight = 240;
@@ -294,15 +288,7 @@ void Paint::Command1_Click()
     }
     Datas& records = session_.datas();
     try {
-        Cursor& record = records.recordset();
-        try {
-            record.edit();
-            record.setValue(tables::find::photo, file);
-            records.data().updateRecord();
-        } catch (const DbError&) {
-            record.cancelUpdate();
-            throw;
-        }
+        records.storePhoto(file);
     } catch (const DbError& e) {
         // No record points at the file, so it goes again: the same name can
         // be chosen on the next try.

@@ -2,36 +2,17 @@
 // its own executable lies and starts with the login window.
 
 #include "dialogs.h"
+#include "display.h"
 #include "installation.h"
 #include "session.h"
 
 #include <QApplication>
-#include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-// Without a display Qt would end with a platform error that says nothing
-// to a teacher; say what is missing and how to start anyway.
-bool displayMissing()
-{
-    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    return !platformChosen && !x11 && !wayland;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[])
 {
-    if (displayMissing()) {
-        std::fputs("ワンデロ: 画面（ディスプレイ）が見つかりません。デスクトップの中で起動してください。\n"
-                   "wandelo: no display found. Start it from a desktop session, or without a screen:\n"
-                   "  xvfb-run -a <installation folder>/wandelo\n",
-                   stderr);
+    if (displayMissing("ワンデロ", "wandelo", "wandelo"))
         return 2;
-    }
     QApplication app(argc, argv);
     // The program ends through the session (the close box of the map
     // window, "終了", "ワンデロの終了"), not whenever no window is visible:
