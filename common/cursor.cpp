@@ -243,6 +243,34 @@ int Cursor::columnIndex(const QString& column) const
     return int(i);
 }
 
+void Cursor::rereadRow(qsizetype position)
+{
+    const qsizetype start = (position / blockSize) * blockSize;
+    for (Block& block : blocks_) {
+        if (block.start != start)
+            continue;
+        auto& row = block.rows[position - start];
+        row.reset();
+        readRow_->reset();
+        readRow_->bind(1, QVariant::fromValue<qint64>(rowids_[position]));
+        readRow_->bind(2, QVariant::fromValue<qint64>(rowids_[position]));
+        try {
+            if (readRow_->step()) {
+                std::vector<QVariant> values;
+                values.reserve(columns_.size());
+                for (int i = 0; i < columns_.size(); ++i)
+                    values.push_back(readRow_->column(i + 1));
+                row = std::move(values);
+            }
+        } catch (const DbError&) {
+            block = Block();  // read again when it is next needed
+        }
+        readRow_->reset();
+        if (!row)
+            block = Block();
+    }
+}
+
 void Cursor::forgetRows()
 {
     for (Block& block : blocks_)
@@ -429,7 +457,13 @@ void Cursor::update()
     const bool added = mode_ == EditMode::Add;
     mode_ = EditMode::None;
     pending_.clear();
-    forgetRows();
+    // An appended row changes the blocks' extent: read them anew. An edited
+    // row is read again on its own, so that editing every row of a big
+    // table (the update tool) does not re-read a whole block per row.
+    if (added)
+        forgetRows();
+    else
+        rereadRow(pos_);
     // After saving a new row the cursor is back on the row it was on before
     // the addition; bound fields show that row again.
     if (added)

@@ -132,6 +132,7 @@ private:
     std::array<Block, 4> blocks_;
     quint64 useCount_ = 0;
     void forgetRows();
+    void rereadRow(qsizetype position);
     Block& blockOf(qsizetype position);
     qint64 dataVersion_ = 0;
     QElapsedTimer lastVersionCheck_;

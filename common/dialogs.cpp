@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "helpwindow.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -116,6 +118,9 @@ std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& 
 {
     QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"), folder, qtFilterList(filters));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The callers refuse an existing name with their own message; asking
+    // here whether to replace it would only contradict them.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.selectFile(proposedName);
     return runFileDialog(dialog);
@@ -129,8 +134,8 @@ bool DesktopDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
 
 void DesktopDialogs::showHelp(QWidget* parent, const QString& helpFile, const QString& keyword)
 {
-    // The help window comes with the help files.
-    Q_UNUSED(parent);
-    Q_UNUSED(helpFile);
-    Q_UNUSED(keyword);
+    // The help window is a window of its own: the program stays usable.
+    QString error;
+    if (!HelpWindow::open(helpFile, keyword, &error))
+        message(parent, error, Buttons::Ok, Icon::Exclamation, QString());
 }

@@ -1,10 +1,13 @@
 #include "datas.h"
 
+#include "dialog.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "paint.h"
 #include "pictures.h"
 #include "pointbuttons.h"
+#include "printable.h"
 #include "rowrules.h"
 #include "session.h"
 #include "tables.h"
@@ -87,6 +90,9 @@ Datas::Datas(Session& session) : QWidget(nullptr), session_(session)
     connect(Command3, &QPushButton::clicked, this, &Datas::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Datas::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Datas::Command5_Click);
+    connect(Command1, &QPushButton::clicked, this, &Datas::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Datas::Command2_Click);
+    connect(Command6, &QPushButton::clicked, this, &Datas::Command6_Click);
 
     openCursor();
     Form_Load();
@@ -158,6 +164,15 @@ void Datas::clearPicture()
 void Datas::showModal()
 {
     setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Datas::showModeless()
+{
+    hide();  // the modality of a shown window cannot change
+    setWindowModality(Qt::NonModal);
     show();
     raise();
     activateWindow();
@@ -267,6 +282,23 @@ void Datas::Command5_Click()
     } catch (const DbError& e) {
         session_.dialogs().message(this, e.text());
     }
+}
+
+void Datas::Command1_Click()
+{
+    hide();
+    session_.chooser().showModal();
+}
+
+void Datas::Command2_Click()
+{
+    hide();
+    session_.paint().showModal();
+}
+
+void Datas::Command6_Click()
+{
+    printRecord(session_, this);
 }
 
 // Closing from the title bar keeps what the child typed, as OK does.

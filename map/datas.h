@@ -33,10 +33,15 @@ public:
     void clearPicture();
     // Shown modally over the map: the map takes no input until it hides.
     void showModal();
+    // Shown again as an ordinary window, as the paint window leaves it.
+    void showModeless();
 
     void Command3_Click();  // OK
     void Command4_Click();  // >>
     void Command5_Click();  // <<
+    void Command1_Click();  // 画像読み込み
+    void Command2_Click();  // お絵かき
+    void Command6_Click();  // データの印刷...
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;

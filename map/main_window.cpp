@@ -1,7 +1,13 @@
 #include "main_window.h"
 
+#include "admin.h"
 #include "datas.h"
 #include "dialogs.h"
+#include "edit_html.h"
+#include "int16.h"
+#include "pictureexport.h"
+#include "pictures.h"
+#include "version.h"
 #include "fonts.h"
 #include "mousepointer.h"
 #include "pointbuttons.h"
@@ -12,6 +18,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -119,6 +126,11 @@ void Main::buildMenus()
     connect(pntcrl_new, &QAction::triggered, this, &Main::pntcrl_new_Click);
     connect(move_btn, &QAction::triggered, this, &Main::move_btn_Click);
     connect(pntcrl_del, &QAction::triggered, this, &Main::pntcrl_del_Click);
+    connect(file_load, &QAction::triggered, this, &Main::file_load_Click);
+    connect(go_help, &QAction::triggered, this, &Main::go_help_Click);
+    connect(hlp_ver, &QAction::triggered, this, &Main::hlp_ver_Click);
+    connect(html, &QAction::triggered, this, &Main::html_Click);
+    connect(data_output, &QAction::triggered, this, &Main::data_output_Click);
 }
 
 void Main::setPicture(const QImage& picture)
@@ -351,4 +363,105 @@ void Main::pntcrl_del_Click()
         session_.dialogs().message(this, e.text());
     }
     mousePointer::normal();
+}
+
+// --- background, help, version, exports --------------------------------------
+
+edit_html* Main::htmlWindow() const
+{
+    return htmlWindow_;
+}
+
+Version* Main::versionWindow() const
+{
+    return versionWindow_;
+}
+
+void Main::file_load_Click()
+{
+    // Every failure ends here without a word; the map keeps what it shows.
+    session_.enterProgramFolder();
+    const std::optional<QString> chosen =
+        session_.dialogs().openFile(this, session_.installation().backgroundFolder(), pictureFileFilters());
+    if (!chosen)
+        return;
+    admin& holder = session_.userHolder();
+    if (!holder.isOpen())
+        return;
+    try {
+        Cursor& users = holder.recordset();
+        users.moveFirst();
+        while (toInt16(users.value(tables::user::userID)) != session_.currentUserID)
+            users.moveNext();  // fails past the end
+        mousePointer::busy();
+        holder.Text1->setText(*chosen);
+        try {
+            holder.data().updateRecord();
+        } catch (const DbError& e) {
+            // A path longer than BackGnd can hold: say so, and keep the
+            // stored background.
+            users.cancelUpdate();
+            holder.data().refresh();
+            mousePointer::normal();
+            holder.reportError(e);
+            return;
+        }
+        const QString background = users.text(tables::user::BackGnd);
+        session_.enterProgramFolder();
+        const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
+        if (picture) {
+            setPicture(*picture);
+            session_.mapReady = true;
+        }
+    } catch (const DbError&) {
+    }
+    mousePointer::normal();
+}
+
+void Main::go_help_Click()
+{
+    session_.enterProgramFolder();
+    session_.dialogs().showHelp(this, session_.installation().resolve(QStringLiteral("ヘルプ\\ヘルプ.hlp")));
+}
+
+void Main::hlp_ver_Click()
+{
+    // Made anew at every opening; its click destroys it.
+    versionWindow_ = new Version(this);
+    versionWindow_->setWindowModality(Qt::WindowModal);
+    versionWindow_->show();
+}
+
+void Main::html_Click()
+{
+    if (!htmlWindow_)
+        htmlWindow_ = new edit_html(session_, this);
+    htmlWindow_->setWindowModality(Qt::WindowModal);
+    htmlWindow_->show();
+}
+
+void Main::data_output_Click()
+{
+    Dialogs& dialogs = session_.dialogs();
+    if (dialogs.message(this, pictureexport::question, Dialogs::Buttons::OkCancel) != Dialogs::Answer::Ok)
+        return;
+    QString name;
+    try {
+        name = session_.userHolder().recordset().text(tables::user::Name);
+    } catch (const DbError& e) {
+        session_.userHolder().reportError(e);
+        return;
+    }
+    mousePointer::busy();
+    pictureexport::Result result;
+    try {
+        result = pictureexport::run(session_.installation(), name, session_.currentUserID,
+                                    session_.datas().recordset());
+    } catch (const DbError& e) {
+        result.message = e.text();
+    }
+    mousePointer::normal();
+    const bool complete = result.written && result.missing.isEmpty();
+    dialogs.message(this, result.message, Dialogs::Buttons::Ok,
+                    complete ? Dialogs::Icon::None : Dialogs::Icon::Exclamation);
 }

@@ -7,8 +7,11 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QPointF>
+#include <QPointer>
 
 class PointButtons;
+class Version;
+class edit_html;
 class QAction;
 class QMenu;
 class Session;
@@ -51,6 +54,9 @@ public:
     int selectedPoint() const { return selectedPoint_; }
     QPointF lastMapClick() const { return lastMapClick_; }
     bool movingMode() const { return movingMode_; }
+    // The export and version windows while they are open.
+    edit_html* htmlWindow() const;
+    Version* versionWindow() const;
 
     // Menus, in menu-bar order; pntcrl and pntcrl2 only pop up.
     QMenu* file = nullptr;
@@ -86,6 +92,11 @@ private:
     void pntcrl_del_Click();
     void logout_Click();
     void file_end_Click();
+    void file_load_Click();
+    void go_help_Click();
+    void hlp_ver_Click();
+    void html_Click();
+    void data_output_Click();
 
     void openRecords(int index);
     void drop(int pressed, QPointF inside);
@@ -101,4 +112,6 @@ private:
     bool dragging_ = false;
     QPointF grabOffset_;
     QPointF lastMapClick_;
+    QPointer<edit_html> htmlWindow_;
+    QPointer<Version> versionWindow_;
 };

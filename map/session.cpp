@@ -4,7 +4,11 @@
 #include "datas.h"
 #include "inputname.h"
 #include "login.h"
+#include "dialog.h"
 #include "main_window.h"
+#include "paint.h"
+#include "pallete.h"
+#include "printable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,6 +22,7 @@ Session::Session(Installation installation, Dialogs& dialogs)
 Session::~Session()
 {
     // Windows go with the process; their unload handling does not run.
+    destroyRecordTools();
     delete inputName_;
     delete main_;
     delete datas_;
@@ -69,6 +74,77 @@ Main& Session::map()
     return *main_;
 }
 
+dialog& Session::chooser()
+{
+    if (!chooser_)
+        chooser_ = new dialog(*this);
+    return *chooser_;
+}
+
+Paint& Session::paint()
+{
+    if (!paint_)
+        paint_ = new Paint(*this);
+    return *paint_;
+}
+
+Pallete& Session::palette()
+{
+    if (!palette_)
+        palette_ = new Pallete(*this);
+    return *palette_;
+}
+
+Printable& Session::printable()
+{
+    if (!printable_)
+        printable_ = new Printable;
+    return *printable_;
+}
+
+namespace {
+template <class W>
+void destroyLater(QPointer<W>& window)
+{
+    if (window) {
+        window->hide();
+        window->deleteLater();
+        window = nullptr;
+    }
+}
+}  // namespace
+
+void Session::destroyChooser()
+{
+    destroyLater(chooser_);
+}
+
+void Session::destroyPaint()
+{
+    destroyLater(palette_);
+    destroyLater(paint_);
+}
+
+void Session::destroyPalette()
+{
+    destroyLater(palette_);
+}
+
+void Session::destroyPrintable()
+{
+    delete printable_;
+}
+
+// The windows the record window leads to work on its cursor: they go
+// before it does.
+void Session::destroyRecordTools()
+{
+    delete palette_;
+    delete paint_;
+    delete chooser_;
+    delete printable_;
+}
+
 void Session::destroyLogin()
 {
     delete login_;
@@ -98,6 +174,7 @@ void Session::start()
 
 void Session::logout()
 {
+    destroyRecordTools();
     destroyUserHolder();
     destroyDatas();
     if (main_) {
@@ -112,6 +189,7 @@ void Session::logout()
 
 void Session::mapClosing()
 {
+    destroyRecordTools();
     destroyUserHolder();
     destroyDatas();
     destroyLogin();

@@ -19,6 +19,10 @@ class Login;
 class Main;
 class admin;
 class Datas;
+class dialog;
+class Paint;
+class Pallete;
+class Printable;
 
 class Session : public QObject {
     Q_OBJECT
@@ -46,11 +50,18 @@ public:
     admin& userHolder();  // the hidden `admin` window with the userdata cursor
     Datas& datas();
     Main& map();
+    dialog& chooser();     // the picture chooser of the record window
+    Paint& paint();
+    Pallete& palette();
+    Printable& printable();
     bool hasLogin() const { return !login_.isNull(); }
     bool hasInputName() const { return !inputName_.isNull(); }
     bool hasUserHolder() const { return !admin_.isNull(); }
     bool hasDatas() const { return !datas_.isNull(); }
     bool hasMap() const { return !main_.isNull(); }
+    bool hasChooser() const { return !chooser_.isNull(); }
+    bool hasPaint() const { return !paint_.isNull(); }
+    bool hasPalette() const { return !palette_.isNull(); }
 
     void destroyLogin();
     // From the window's own handlers: it goes once they have returned.
@@ -58,6 +69,12 @@ public:
     void destroyUserHolder();
     void destroyDatas();
     void destroyMap();
+    // The chooser, the paint window and the palette go from their own
+    // handlers: they go once those have returned.
+    void destroyChooser();
+    void destroyPaint();
+    void destroyPalette();
+    void destroyPrintable();
 
     // Starts the program: the login window is the first window.
     void start();
@@ -79,6 +96,8 @@ public:
     std::function<void()> onEnd;
 
 private:
+    void destroyRecordTools();
+
     Installation installation_;
     Dialogs& dialogs_;
     QPointer<Login> login_;
@@ -86,5 +105,9 @@ private:
     QPointer<admin> admin_;
     QPointer<Datas> datas_;
     QPointer<Main> main_;
+    QPointer<dialog> chooser_;
+    QPointer<Paint> paint_;
+    QPointer<Pallete> palette_;
+    QPointer<Printable> printable_;
     bool ended_ = false;
 };

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
-  qt6-qpa-plugins libqt6svg6 libgl-dev
+  qt6-qpa-plugins libqt6svg6 libgl-dev qt6-translations-l10n
   libsqlite3-dev sqlite3
   fonts-ipafont-gothic fonts-noto-cjk
 )

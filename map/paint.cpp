@@ -1,0 +1,342 @@
+#include "paint.h"
+
+#include "colourbox.h"
+#include "datas.h"
+#include "dberror.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "pallete.h"
+#include "session.h"
+#include "tables.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+template <class W>
+W* place(W* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+constexpr int canvasWidth = 320;
+constexpr int canvasHeight = 240;
+
+struct ToolButton {
+    const char* tip;
+    const char* picture;  // the key of its picture
+    const QString& tool;
+};
+
+const ToolButton toolButtons[] = {
+    {"えんぴつ", "imgFree", toolFree},  {"直線", "imgLine", toolLine},
+    {"四角", "imgRect", toolRect},      {"円", "imgCircle", toolCircle},
+    {"消しゴム", "imgErase", toolErase}, {"文字", "imgText", toolText},
+};
+
+const QString eraseQuestion = QStringLiteral("この絵を消去しますか？");
+const QString cautionTitle = QStringLiteral("注意！");
+
+}  // namespace
+
+// --- the canvas on screen -------------------------------------------------------
+
+CanvasView::CanvasView(const Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QPoint CanvasView::toCanvas(QPointF widgetPosition) const
+{
+    return widgetPosition.toPoint() - QPoint(border, border);
+}
+
+void CanvasView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QColor(64, 64, 64));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawImage(border, border, canvas_.image());
+}
+
+void CanvasView::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(event->buttons() | event->button(), toCanvas(event->position()));
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* event)
+{
+    emit moved(event->buttons(), toCanvas(event->position()));
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit released(event->button(), toCanvas(event->position()));
+}
+
+// --- the window -------------------------------------------------------------------
+
+Paint::Paint(Session& session)
+    : QWidget(nullptr),
+      session_(session),
+      canvas_(QSize(canvasWidth - 2 * CanvasView::border, canvasHeight - 2 * CanvasView::border))
+{
+    setWindowTitle(QStringLiteral("ペイント"));
+    setFixedSize(383, 327);
+    setFont(fonts::standard());
+    QPalette green = palette();
+    green.setColor(QPalette::Window, QColor(0, 128, 0));
+    setPalette(green);
+    setAutoFillBackground(true);
+    canvas_.font = fonts::japaneseGothic(14);
+
+    buildToolbar();
+    Picture1 = place(new CanvasView(canvas_, this), 52, 12, canvasWidth, canvasHeight);
+    Command5 = place(new QPushButton(QStringLiteral("クリア"), this), 0, 236, 41, 17);
+
+    // The panel along the bottom keeps the ordinary window colour; the two
+    // frames and their controls lie on it.
+    Picture2 = place(new QFrame(this), 0, 262, 383, 65);
+    Picture2->setPalette(QPalette());
+    Picture2->setAutoFillBackground(true);
+    Picture2->setFrameShape(QFrame::Panel);
+    Picture2->setFrameShadow(QFrame::Raised);
+    Frame1 = place(new QGroupBox(QStringLiteral("線の色"), this), 8, 262, 121, 54);
+    Frame1->setPalette(QPalette());
+    ColorInfo = place(new ColourBox(Qt::black, this), 16, 278, 33, 33);
+    Command3 = place(new QPushButton(QStringLiteral("パレット..."), this), 56, 286, 65, 21);
+    Frame2 = place(new QGroupBox(QStringLiteral("線の太さ"), this), 136, 262, 145, 54);
+    Frame2->setPalette(QPalette());
+    Slider1 = place(new QSlider(Qt::Horizontal, this), 144, 280, 89, 33);
+    Slider1->setRange(1, 10);
+    Slider1->setSingleStep(1);
+    Slider1->setPageStep(5);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    Slider1->setValue(1);
+    Text1 = place(new QLineEdit(QStringLiteral("1"), this), 232, 280, 25, 18);
+    Label1 = place(new QLabel(QStringLiteral("ポイント"), this), 234, 299, 41, 12);
+    Label1->setFont(fonts::japaneseGothic(8.25));
+    Command2 = place(new QPushButton(QStringLiteral("キャンセル"), this), 288, 272, 81, 21);
+    Command1 = place(new QPushButton(QStringLiteral("OK"), this), 288, 300, 81, 21);
+
+    connect(Picture1, &CanvasView::pressed, this, &Paint::Picture1_MouseDown);
+    connect(Picture1, &CanvasView::moved, this, &Paint::Picture1_MouseMove);
+    connect(Picture1, &CanvasView::released, this, &Paint::Picture1_MouseUp);
+    connect(Slider1, &QSlider::valueChanged, this, &Paint::Slider1_Change);
+    connect(ColorInfo, &ColourBox::clicked, this, &Paint::ColorInfo_Click);
+    connect(Command3, &QPushButton::clicked, this, &Paint::Command3_Click);
+    connect(Command5, &QPushButton::clicked, this, &Paint::Command5_Click);
+    connect(Command1, &QPushButton::clicked, this, &Paint::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Paint::Command2_Click);
+
+    Form_Load();
+}
+
+Paint::~Paint() = default;
+
+void Paint::buildToolbar()
+{
+    Toolbar1 = place(new QToolBar(this), 0, 0, 44, 236);
+    Toolbar1->setOrientation(Qt::Vertical);
+    Toolbar1->setMovable(false);
+    Toolbar1->setIconSize(QSize(32, 32));
+    // Six 32-pixel pictures one below the other, above "クリア".
+    Toolbar1->setContentsMargins(0, 0, 0, 0);
+    Toolbar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"
+                                           "QToolButton { padding: 1px; margin: 0px; }"));
+    Toolbar1->setPalette(QPalette());
+    Toolbar1->setAutoFillBackground(true);
+    auto* group = new QActionGroup(this);
+    int index = 0;
+    for (const ToolButton& b : toolButtons) {
+        ++index;
+        QAction* action = Toolbar1->addAction(
+            QIcon(QStringLiteral(":/art/%1.png").arg(QLatin1String(b.picture))), QString());
+        action->setToolTip(QString::fromUtf8(b.tip));
+        action->setCheckable(true);  // the child sees which tool is in hand
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
+        Buttons.append(action);
+    }
+}
+
+void Paint::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Paint::Form_Load()
+{
+    tool_ = toolFree;
+    current_ = makeTool(tool_);
+    Buttons.first()->setChecked(true);
+    Picture1->setCursor(Qt::CrossCursor);
+    canvas_.pen = CanvasPen{Qt::black, 1, Qt::black};
+    session_.drawingColour = Qt::black;
+    session_.lineWidth = 1;
+}
+
+void Paint::Toolbar1_ButtonClick(int index)
+{
+    const ToolButton& b = toolButtons[index - 1];
+    tool_ = b.tool;
+    // A new tool starts idle: no stroke or shape is carried over.
+    current_ = makeTool(tool_, [this]() -> std::optional<QString> {
+        return session_.dialogs().input(this, QStringLiteral("文字を入れてください"));
+    });
+    Buttons.at(index - 1)->setChecked(true);
+    if (tool_ == toolErase)
+        Picture1->setCursor(QCursor(QPixmap(QStringLiteral(":/art/erase_cursor.png")), 8, 8));
+    else
+        Picture1->setCursor(Qt::CrossCursor);
+}
+
+void Paint::Picture1_MouseDown(Qt::MouseButtons, QPoint at)
+{
+    current_->press(canvas_, at);
+    Picture1->update();
+}
+
+void Paint::Picture1_MouseMove(Qt::MouseButtons, QPoint at)
+{
+    current_->move(canvas_, at);
+    Picture1->update();
+}
+
+void Paint::Picture1_MouseUp(Qt::MouseButtons, QPoint at)
+{
+    current_->release(canvas_, at);
+    // Whatever the tool did to the pen (the eraser's white, wide pen), the
+    // next stroke draws in the drawing colour and line width again.
+    canvas_.pen = CanvasPen{session_.drawingColour, session_.lineWidth, session_.drawingColour};
+    Picture1->update();
+}
+
+void Paint::Slider1_Change(int value)
+{
+    Text1->setText(QString::number(value));
+    session_.lineWidth = value;
+    canvas_.pen.width = value;
+}
+
+void Paint::takeColour(QColor colour)
+{
+    canvas_.pen.colour = colour;
+    canvas_.pen.fill = colour;
+    ColorInfo->setColour(colour);
+}
+
+void Paint::openPalette()
+{
+    session_.palette().showModal();
+}
+
+void Paint::ColorInfo_Click()
+{
+    openPalette();
+}
+
+void Paint::Command3_Click()
+{
+    openPalette();
+}
+
+void Paint::Command5_Click()
+{
+    const auto answer = session_.dialogs().message(this, eraseQuestion, Dialogs::Buttons::YesNo,
+                                                   Dialogs::Icon::None, cautionTitle);
+    if (answer != Dialogs::Answer::Yes)
+        return;
+    canvas_.clear();
+    Picture1->update();
+}
+
+void Paint::Command1_Click()
+{
+    Dialogs& dialogs = session_.dialogs();
+    session_.enterProgramFolder();
+    const std::optional<QString> chosen = dialogs.saveFile(
+        this, session_.installation().photoFolder(),
+        proposedDrawingName(session_.currentUserName, clock()),
+        {{QStringLiteral("ビットマップ(*.BMP)"), {QStringLiteral("*.bmp")}}}, QStringLiteral("bmp"));
+    if (!chosen || chosen->isEmpty())
+        return;
+    const QString file = *chosen;
+    if (QFileInfo::exists(file)) {
+        dialogs.message(this,
+                        QStringLiteral("同じ名前のファイルがあります。再度保存処理を行ってください。"),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        return;
+    }
+    if (!saveAsBitmap(canvas_.image(), file)) {
+        // The drawing stays on the canvas, so the child can try elsewhere.
+        dialogs.message(this,
+                        QStringLiteral("絵を保存できませんでした。別の場所か別の名前で保存してください。"),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+        return;
+    }
+    Datas& records = session_.datas();
+    try {
+        Cursor& record = records.recordset();
+        try {
+            record.edit();
+            record.setValue(tables::find::photo, file);
+            records.data().updateRecord();
+        } catch (const DbError&) {
+            record.cancelUpdate();
+            throw;
+        }
+    } catch (const DbError& e) {
+        // No record points at the file, so it goes again: the same name can
+        // be chosen on the next try.
+        QFile::remove(file);
+        dialogs.message(this, e.text());
+        return;
+    }
+    session_.enterProgramFolder();
+    records.showPicture(file);
+    backToRecords();
+}
+
+void Paint::Command2_Click()
+{
+    backToRecords();
+}
+
+void Paint::backToRecords()
+{
+    Datas& records = session_.datas();
+    session_.destroyPaint();
+    records.showModeless();
+}
+
+// The close box throws the drawing away as "キャンセル" does, but asks first
+// when there is a drawing to lose.
+void Paint::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (!canvas_.isBlank()) {
+        const auto answer = session_.dialogs().message(this, eraseQuestion, Dialogs::Buttons::YesNo,
+                                                       Dialogs::Icon::None, cautionTitle);
+        if (answer != Dialogs::Answer::Yes)
+            return;
+    }
+    Command2_Click();
+}

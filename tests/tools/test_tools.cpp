@@ -1,0 +1,228 @@
+#include "editors.h"
+#include "fixture.h"
+#include "form10.h"
+#include "form5.h"
+#include "form9.h"
+#include "kovrapp.h"
+#include "scripteddialogs.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+struct Tools {
+    Tools()
+    {
+        f.addUser(QStringLiteral("はなこ"), 2, QStringLiteral("背景\\park.bmp"));
+        f.addUser(QStringLiteral("たろう"), 3, QStringLiteral("背景\\default.bmp"));
+        f.addFind({QStringLiteral("かぶと虫"), 2, 560, 150});
+        app.onEnd = [this] { ++ends; };
+        app.start();
+    }
+    QList<QWidget*> visibleWindows() const
+    {
+        QList<QWidget*> shown;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                shown << w;
+        return shown;
+    }
+    Fixture f;
+    ScriptedDialogs dialogs{QStringLiteral("KOVR")};
+    KovrApp app{f.installation(), dialogs};
+    int ends = 0;
+};
+
+}  // namespace
+
+class TestTools : public QObject {
+    Q_OBJECT
+
+private slots:
+    void launcherOpensTheChosenToolAndTheBackButtonsReturn()
+    {
+        Tools t;
+        Form5& launcher = t.app.form5();
+        QCOMPARE(launcher.windowTitle(), QStringLiteral("WandeloDataBaseTools"));
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&launcher}));
+        QVERIFY(launcher.Option1->isChecked());
+        QCOMPARE(launcher.Command1->text(), QStringLiteral(">>　次へ"));
+
+        // Untouched, the launcher opens the edit tool.
+        launcher.Command1->click();
+        Form9& start = t.app.form9();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&start}));
+        QCOMPARE(start.windowTitle(), QStringLiteral("DataEditTool"));
+        start.Command2->click();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&launcher}));
+
+        launcher.Option5->click();
+        QCOMPARE(launcher.toolChoice(), 3);
+        launcher.Command1->click();
+        Form10& update = t.app.form10();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&update}));
+        QCOMPARE(update.windowTitle(), QStringLiteral("DatabaseUpdateTool"));
+        update.Command3->click();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&launcher}));
+        launcher.Command1->click();
+        QCOMPARE(&t.app.form10(), &update);  // created once, shown again
+        update.Command2->click();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&launcher}));
+        QVERIFY(t.dialogs.asked.isEmpty());
+        QCOMPARE(t.ends, 0);
+    }
+
+    void editToolOpensEitherEditor()
+    {
+        Tools t;
+        t.app.form5().Command1->click();
+        Form9& start = t.app.form9();
+        QVERIFY(start.Option1->isChecked());
+        start.Command1->click();
+        frmForm2& users = t.app.editorOfUsers();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&users}));
+        QCOMPARE(users.windowTitle(), QStringLiteral("DataEditTool (userdata)"));
+        QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなこ"));
+        QCOMPARE((QStringList{users.cmdAdd->text(), users.cmdDelete->text(), users.cmdUpdate->text(),
+                              users.cmdClose->text(), users.Command1->text()}),
+                 (QStringList{"追加", "削除", "更新", "完了", "<<　戻る"}));
+        QCOMPARE(users.Label1->text(), QStringLiteral("※データを変更したら「更新」ボタンをクリックしてください"));
+        users.Command1->click();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&start}));
+
+        start.Option2->click();
+        start.Command1->click();
+        frmForm5& data = t.app.editorOfData();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&data}));
+        QCOMPARE(data.windowTitle(), QStringLiteral("DataEditTool (data)"));
+        QCOMPARE(data.txtFields.size(), 11);
+        QCOMPARE(data.navigator->caption->text(), QStringLiteral("ﾚｺｰﾄﾞ: 1"));
+        QVERIFY(t.dialogs.asked.isEmpty());
+    }
+
+    void doneAndBackSaveAPendingChange()
+    {
+        Tools t;
+        t.app.form5().Command1->click();
+        t.app.form9().Command1->click();
+        frmForm2& users = t.app.editorOfUsers();
+        qobject_cast<QLineEdit*>(users.txtFields[0])->setText(QStringLiteral("はなちゃん"));
+        users.cmdClose->click();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&t.app.form5()}));
+        QCOMPARE(t.f.single("SELECT Name FROM userdata WHERE userID = 2").toString(), QStringLiteral("はなちゃん"));
+
+        t.app.form5().Command1->click();
+        t.app.form9().Command1->click();
+        QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなちゃん"));
+        qobject_cast<QLineEdit*>(users.txtFields[1])->setText(QStringLiteral("に"));
+        users.Command1->click();  // refused: the editor stays with the row pending
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&users}));
+        QCOMPARE(t.dialogs.messages().size(), 1);
+        qobject_cast<QLineEdit*>(users.txtFields[1])->setText(QStringLiteral("22"));
+        users.Command1->click();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
+        QCOMPARE(t.f.single("SELECT userID FROM userdata WHERE Name = 'はなちゃん'").toInt(), 22);
+    }
+
+    void helpRequestsOfEveryWindow()
+    {
+        Tools t;
+        const QString helpFile = t.f.folder() + QStringLiteral("/KOVR/help/KOVR.hlp");
+        const QList<std::pair<CommonMenus*, QString>> windows = {
+            {&t.app.form5().menus, QString()},
+            {&t.app.form9().menus, QStringLiteral("データベース編集ツール")},
+            {&t.app.editorOfUsers().menus, QStringLiteral("ユーザを編集")},
+            {&t.app.editorOfData().menus, QStringLiteral("データを編集")},
+            {&t.app.form10().menus, QStringLiteral("データベース更新ツール")},
+        };
+        for (const auto& [menus, keyword] : windows) {
+            QCOMPARE(menus->file->title(), QStringLiteral("ファイル"));
+            QCOMPARE(menus->end->text(), QStringLiteral("KOVRの終了"));
+            QCOMPARE(menus->help->title(), QStringLiteral("ヘルプ"));
+            QCOMPARE(menus->topic->text(), QStringLiteral("トピックの検索"));
+            t.dialogs.asked.clear();
+            menus->topic->trigger();
+            QCOMPARE(t.dialogs.asked.size(), 1);
+            QCOMPARE(t.dialogs.asked[0].kind, QStringLiteral("help"));
+            QCOMPARE(t.dialogs.asked[0].text, keyword);
+            QCOMPARE(t.dialogs.asked[0].folder, helpFile);
+        }
+        QCOMPARE(t.ends, 0);
+    }
+
+    void endMenuAndCloseBoxEndTheProgram()
+    {
+        {
+            Tools t;
+            t.app.form5().Command1->click();
+            t.app.form9().Command1->click();
+            frmForm2& users = t.app.editorOfUsers();
+            qobject_cast<QLineEdit*>(users.txtFields[0])->setText(QStringLiteral("はなこ２"));
+            users.menus.end->trigger();
+            QCOMPARE(t.ends, 1);
+            QVERIFY(t.app.ended());
+            QVERIFY(t.visibleWindows().isEmpty());
+            // What was typed is not lost.
+            QCOMPARE(t.f.single("SELECT Name FROM userdata WHERE userID = 2").toString(), QStringLiteral("はなこ２"));
+        }
+        {
+            Tools t;
+            t.app.form5().close();
+            QCOMPARE(t.ends, 1);
+        }
+        {
+            Tools t;
+            t.app.form5().Command1->click();
+            t.app.form9().Command1->click();
+            t.app.editorOfUsers().close();
+            QCOMPARE(t.ends, 1);
+        }
+    }
+
+    void missingDatabaseIsReportedAndNeverCreated()
+    {
+        Tools t;
+        QVERIFY(QFile::remove(t.f.database()));
+        t.app.form5().Command1->click();
+        t.app.form9().Command1->click();
+        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
+        QCOMPARE(t.dialogs.messages().size(), 1);
+        QVERIFY(t.dialogs.messages()[0].startsWith(dataControlErrorHeading));
+        QVERIFY(t.dialogs.messages()[0].contains(QStringLiteral("見つかりません")));
+        t.app.form9().Command2->click();
+        t.app.form5().Option5->click();
+        t.app.form5().Command1->click();
+        t.app.form10().Command1->click();
+        QCOMPARE(t.dialogs.messages().size(), 2);
+        QVERIFY(t.dialogs.messages()[1].startsWith(dataControlErrorHeading));
+        QVERIFY(!QFile::exists(t.f.database()));
+    }
+
+    void foreignFileIsLeftAlone()
+    {
+        Tools t;
+        {
+            QFile file(t.f.database());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("これはデータベースではありません");
+        }
+        const QByteArray before = fileBytes(t.f.database());
+        t.app.form5().Option5->click();
+        t.app.form5().Command1->click();
+        t.app.form10().Command1->click();
+        QCOMPARE(t.dialogs.messages().size(), 1);
+        QVERIFY(t.dialogs.messages()[0].startsWith(dataControlErrorHeading));
+        QCOMPARE(fileBytes(t.f.database()), before);
+    }
+};
+
+QTEST_MAIN(TestTools)
+#include "test_tools.moc"

@@ -1,0 +1,43 @@
+#pragma once
+// The edit tool's two table editors. They are also the holders of the
+// tools' local cursors: frmForm2 of userdata, frmForm5 of data. Leaving
+// them hides them; they live until the program ends.
+
+#include "tableeditor.h"
+#include "toolswindow.h"
+
+class KovrApp;
+class QLabel;
+class QPushButton;
+
+class ToolsEditor : public TableEditor {
+    Q_OBJECT
+public:
+    ToolsEditor(KovrApp& app, Database* database, const QString& table, const QString& caption,
+                const QString& helpKeyword);
+
+    CommonMenus menus;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+    void Command1_Click();
+
+protected:
+    void leave() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    KovrApp& app_;
+};
+
+class frmForm2 : public ToolsEditor {
+    Q_OBJECT
+public:
+    frmForm2(KovrApp& app, Database* database);
+};
+
+class frmForm5 : public ToolsEditor {
+    Q_OBJECT
+public:
+    frmForm5(KovrApp& app, Database* database);
+};

@@ -1,0 +1,85 @@
+#pragma once
+// The database tools' application object: it holds the installation folder,
+// the dialogs and the local database, and hands out the tools windows. Each
+// window is created the first time it is asked for and from then on only
+// shown and hidden; exactly one of them is visible at a time.
+
+#include "installation.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class Cursor;
+class Database;
+class Dialogs;
+#include <QWidget>
+class Form5;
+class Form9;
+class Form10;
+class frmForm2;
+class frmForm5;
+
+class KovrApp : public QObject {
+    Q_OBJECT
+public:
+    KovrApp(Installation installation, Dialogs& dialogs);
+    ~KovrApp() override;
+
+    const Installation& installation() const { return installation_; }
+    Dialogs& dialogs() { return dialogs_; }
+
+    // The tools' help file, "help\KOVR.hlp" in their own folder.
+    QString helpFile() const;
+    // Opens the help at its topics window (no keyword) or at a keyword.
+    void showHelp(QWidget* parent, const QString& keyword);
+
+    // --- windows, created on first reference ---------------------------
+    Form5& form5();  // the launcher
+    Form9& form9();  // the edit tool's start
+    Form10& form10();  // the update tool
+    frmForm2& editorOfUsers();  // the editor on userdata: the local userdata cursor
+    frmForm5& editorOfData();   // the editor on data: the local data cursor
+    bool hasForm10() const { return !form10_.isNull(); }
+    bool hasEditorOfUsers() const { return !frmForm2_.isNull(); }
+    bool hasEditorOfData() const { return !frmForm5_.isNull(); }
+
+    // The local cursors the tools work on, through the two editors; null
+    // when wandelo.mdb cannot be used (the reason was shown to the user).
+    Cursor* localUserdata();
+    Cursor* localData();
+
+    // Shows `window` and hides the one that was visible.
+    void show(QWidget* window);
+    QWidget* visibleWindow() const { return visible_; }
+
+    // Starts the tools: the launcher is the first window.
+    void start();
+    // Ends the program: pending edits of the editors are saved first, so
+    // that nothing a teacher typed is lost; then no further window runs.
+    void endProgram();
+    bool ended() const { return ended_; }
+    // How the program ends (tests replace it).
+    std::function<void()> onEnd;
+
+private:
+    // The local database, "C:\Program Files\ワンデロ\wandelo.mdb", opened on
+    // first use; null when it is missing or not a database of this system.
+    Database* localDatabase();
+    template <class W> W& window(QPointer<W>& slot);
+
+    Installation installation_;
+    Dialogs& dialogs_;
+    std::unique_ptr<Database> database_;
+    bool databaseTried_ = false;
+    QString openError_;
+    QPointer<Form5> form5_;
+    QPointer<Form9> form9_;
+    QPointer<Form10> form10_;
+    QPointer<frmForm2> frmForm2_;
+    QPointer<frmForm5> frmForm5_;
+    QPointer<QWidget> visible_;
+    bool ended_ = false;
+};
