@@ -29,14 +29,18 @@ bool ownedBy(Cursor& data, qint16 id)
     return toInt16(data.value(find::userID)) == id;
 }
 
-// The cursor's rows are loaded again after a rollback, which the cursor
-// cannot know of by itself.
+// The cursor's rows are loaded again once the transaction holds the
+// database: the map program may have added rows since the cursor last
+// looked, and a merge that did not see them would count the table short
+// and hand out their indexs again. After a rollback they are loaded again
+// too, which the cursor cannot know of by itself.
 template <class F>
 int inOneTransaction(Cursor& localData, F&& work)
 {
     int result = 0;
     try {
         Transaction transaction(localData.database());
+        localData.requery();
         result = work();
         transaction.commit();
     } catch (...) {
@@ -93,7 +97,7 @@ int mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
 {
     const qint16 sending = senderID(sendingUsers, sendingName);
 
-    // Read first, so that the limit is known before anything is written.
+    // Read first, so that the limit is checked before anything is written.
     struct Point {
         QVariant object, months, days, comment, yz, xz;
         QString photo;
@@ -108,10 +112,9 @@ int mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
                               sendingData.text(find::photo)});
         sendingData.moveNext();
     }
-    if (localData.recordCount() + qsizetype(points.size()) > maxDataRows)
-        throw TooManyRows();
-
     return inOneTransaction(localData, [&] {
+        if (localData.recordCount() + qsizetype(points.size()) > maxDataRows)
+            throw TooManyRows();
         for (const Point& p : points) {
             int last = 0;  // an empty table: the first row gets indexs 1
             localData.moveLast();
