@@ -14,7 +14,9 @@
 #include "scripteddialogs.h"
 #include "tables.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -195,6 +197,15 @@ private slots:
         for (const auto& a : w.dialogs.asked)
             keywords << a.text;
         QCOMPARE(keywords, (QStringList{"２つのwandelo.mdb間で統合", "単一のwandelo.mdb内で統合", "データベース統合ツール"}));
+        const QList<std::pair<CommonMenus*, QString>> others = {
+            {&w.app.form2().menus, "２つのwandelo.mdb間で統合"}, {&w.app.form3().menus, "２つのwandelo.mdb間で統合"},
+            {&w.app.form4().menus, "２つのwandelo.mdb間で統合"}, {&w.app.form6().menus, "単一のwandelo.mdb内で統合"},
+            {&w.app.form7().menus, "単一のwandelo.mdb内で統合"}};
+        for (const auto& [menus, keyword] : others) {
+            QCOMPARE(menus->end->text(), QStringLiteral("KOVRの終了"));
+            menus->topic->trigger();
+            QCOMPARE(w.dialogs.asked.last().text, keyword);
+        }
     }
 
     void betweenTwoDatabasesStepByStep()
