@@ -271,7 +271,17 @@ private slots:
         pick(step3.List1, "うみ");
         step3.Command1->click();
         QCOMPARE(step4.Label1->text(), QStringLiteral("うみのマップをじろうのマップに統合します"));
-        QCOMPARE(w.dialogs.messages().size(), 2);
+
+        // A refused file afterwards leaves the accepted one in force.
+        step4.Command2->click();
+        step3.Command2->click();
+        w.dialogs.choose(folder + "/wandelo.mdb.bak");
+        step2.Command1->click();
+        QCOMPARE(w.dialogs.messages().size(), 3);
+        QCOMPARE(step2.Text1->text(), s.f.database());
+        QVERIFY(step2.Command2->isEnabled());
+        step2.Command2->click();
+        QCOMPARE(items(step3.List1), (QStringList{"うみ"}));
     }
 
     void form2RefusesWhatCannotBeMerged_data()
