@@ -4,6 +4,7 @@
 // wandelo.mdb, the messages, the check box, pressing again).
 
 #include "backup.h"
+#include "datacontrol.h"
 #include "editors.h"
 #include "fixture.h"
 #include "form5.h"
@@ -181,6 +182,17 @@ private slots:
         QVERIFY(!step2.Command1->isEnabled());
         QVERIFY(w.dialogs.asked.isEmpty());
         QCOMPARE(w.f.query(dataRows).size(), 4 * 8);  // nothing merged on the way
+    }
+
+    void withoutThisComputersDatabaseTheWizardStaysAtItsStart()
+    {
+        Wizard w;
+        QVERIFY(QFile::remove(w.f.database()));
+        w.startWizard(false);
+        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&w.app.form8()}));
+        QCOMPARE(w.dialogs.messages().size(), 1);
+        QVERIFY(w.dialogs.messages()[0].startsWith(dataControlErrorHeading));
+        QVERIFY(!QFile::exists(w.f.database()));
     }
 
     void helpFollowsTheMode()
