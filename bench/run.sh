@@ -9,7 +9,7 @@ for p in imagemagick libjpeg-turbo-progs; do
 done
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cmake -S "$here" -B "$here/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
-cmake --build "$here/build-bench" --target bench_open_map bench_points bench_update bench_html_export
-for bench in bench_open_map bench_points bench_update bench_html_export; do
+cmake --build "$here/build-bench" --target bench_open_map bench_points bench_update bench_merge bench_html_export
+for bench in bench_open_map bench_points bench_update bench_merge bench_html_export; do
   "$here/build-bench/bench/$bench" 2>/dev/null
 done

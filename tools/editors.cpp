@@ -57,3 +57,14 @@ frmForm5::frmForm5(KovrApp& app, Database* database)
                   QStringLiteral("データを編集"))
 {
 }
+
+QuietEditor::QuietEditor(TableEditor& editor) : editor_(editor)
+{
+    editor_.recordset().setObserver(nullptr);
+}
+
+QuietEditor::~QuietEditor()
+{
+    editor_.recordset().setObserver(&editor_.data());
+    editor_.data().moved();
+}

@@ -30,6 +30,20 @@ private:
     KovrApp& app_;
 };
 
+// While a tool walks an editor's cursor, the hidden editor's fields need
+// not follow each row the walk visits; they show where the cursor stands
+// once the walk is over.
+class QuietEditor {
+public:
+    explicit QuietEditor(TableEditor& editor);
+    ~QuietEditor();
+    QuietEditor(const QuietEditor&) = delete;
+    QuietEditor& operator=(const QuietEditor&) = delete;
+
+private:
+    TableEditor& editor_;
+};
+
 class frmForm2 : public ToolsEditor {
     Q_OBJECT
 public:

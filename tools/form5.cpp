@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "form10.h"
 #include "form9.h"
+#include "mergewizard.h"
 #include "kovrapp.h"
 
 #include <QGroupBox>
@@ -68,8 +69,7 @@ void Form5::Command1_Click()
         app_.show(&app_.form9());
         break;
     case 2:
-        // The merge tool is not part of this version yet.
-        app_.dialogs().message(this, QStringLiteral("データベース統合ツールはまだ使えません。"));
+        app_.show(&app_.form8());
         break;
     case 3:
         app_.show(&app_.form10());

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "editors.h"
 #include "form10.h"
+#include "mergewizard.h"
 #include "form5.h"
 #include "form9.h"
 #include "tables.h"
@@ -23,6 +24,8 @@ KovrApp::~KovrApp()
     delete form5_;
     delete form9_;
     delete form10_;
+    for (QWidget* w : wizardWindows())
+        delete w;
     delete frmForm2_;
     delete frmForm5_;
     database_.reset();
@@ -65,6 +68,22 @@ template <class W> W& KovrApp::window(QPointer<W>& slot)
 Form5& KovrApp::form5() { return window(form5_); }
 Form9& KovrApp::form9() { return window(form9_); }
 Form10& KovrApp::form10() { return window(form10_); }
+Form8& KovrApp::form8() { return window(form8_); }
+Form1& KovrApp::form1() { return window(form1_); }
+Form2& KovrApp::form2() { return window(form2_); }
+Form3& KovrApp::form3() { return window(form3_); }
+Form4& KovrApp::form4() { return window(form4_); }
+Form6& KovrApp::form6() { return window(form6_); }
+Form7& KovrApp::form7() { return window(form7_); }
+
+QList<QWidget*> KovrApp::wizardWindows() const
+{
+    QList<QWidget*> shown;
+    for (QWidget* w : std::initializer_list<QWidget*>{form8_, form1_, form2_, form3_, form4_, form6_, form7_})
+        if (w)
+            shown << w;
+    return shown;
+}
 
 frmForm2& KovrApp::editorOfUsers()
 {
@@ -143,6 +162,8 @@ void KovrApp::endProgram()
     for (QWidget* w : std::initializer_list<QWidget*>{form5_, form9_, form10_, frmForm2_, frmForm5_})
         if (w)
             w->hide();
+    for (QWidget* w : wizardWindows())
+        w->hide();
     if (onEnd)
         onEnd();
 }

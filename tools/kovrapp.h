@@ -5,7 +5,9 @@
 // shown and hidden; exactly one of them is visible at a time.
 
 #include "installation.h"
+#include "wizardstate.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -16,7 +18,14 @@ class Cursor;
 class Database;
 class Dialogs;
 #include <QWidget>
+class Form1;
+class Form2;
+class Form3;
+class Form4;
 class Form5;
+class Form6;
+class Form7;
+class Form8;
 class Form9;
 class Form10;
 class frmForm2;
@@ -40,6 +49,16 @@ public:
     Form5& form5();  // the launcher
     Form9& form9();  // the edit tool's start
     Form10& form10();  // the update tool
+    // The merge wizard: its start, the receiving user, the sending
+    // database, the sending user and the confirmation, for either way.
+    Form8& form8();
+    Form1& form1();
+    Form2& form2();
+    Form3& form3();
+    Form4& form4();
+    Form6& form6();
+    Form7& form7();
+    WizardState& wizard() { return wizard_; }
     frmForm2& editorOfUsers();  // the editor on userdata: the local userdata cursor
     frmForm5& editorOfData();   // the editor on data: the local data cursor
     bool hasForm10() const { return !form10_.isNull(); }
@@ -69,6 +88,7 @@ private:
     // first use; null when it is missing or not a database of this system.
     Database* localDatabase();
     template <class W> W& window(QPointer<W>& slot);
+    QList<QWidget*> wizardWindows() const;
 
     Installation installation_;
     Dialogs& dialogs_;
@@ -78,6 +98,14 @@ private:
     QPointer<Form5> form5_;
     QPointer<Form9> form9_;
     QPointer<Form10> form10_;
+    QPointer<Form1> form1_;
+    QPointer<Form2> form2_;
+    QPointer<Form3> form3_;
+    QPointer<Form4> form4_;
+    QPointer<Form6> form6_;
+    QPointer<Form7> form7_;
+    QPointer<Form8> form8_;
+    WizardState wizard_;
     QPointer<frmForm2> frmForm2_;
     QPointer<frmForm5> frmForm5_;
     QPointer<QWidget> visible_;

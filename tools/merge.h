@@ -1,0 +1,56 @@
+#pragma once
+// The two merges of the merge tool, as plain work on cursors: handing one
+// user's points to another user of the same database, and copying a user's
+// points from a database brought from another computer. Each runs in one
+// transaction: all of its rows land or none do.
+
+#include "cursor.h"
+
+#include <QString>
+#include <stdexcept>
+
+namespace merge {
+
+// The sending user is not (or no longer) in the database.
+class SenderMissing : public std::runtime_error {
+public:
+    explicit SenderMissing(const QString& name)
+        : std::runtime_error("sending user missing"), name_(name) {}
+    const QString& name() const { return name_; }
+
+private:
+    QString name_;
+};
+
+// The local `data` cannot take the sending user's points.
+class TooManyRows : public std::runtime_error {
+public:
+    TooManyRows() : std::runtime_error("data would pass 32767 rows") {}
+};
+
+inline const QString doneMessage = QStringLiteral("データの統合が完了しました");
+QString senderMissingMessage(const QString& name);
+inline const QString tooManyRowsMessage =
+    QStringLiteral("このコンピュータのデータがいっぱいになるので、統合できません。");
+
+// Within one database: every head record of the sending user gets the
+// receiving user's ID (its chain follows by position); with
+// `deleteSender`, every userdata row of the sending ID goes too. The
+// userdata rows are changed through `localData`'s connection, so that one
+// transaction holds both tables; a caller with a cursor of its own on
+// userdata requeries it afterwards. Returns the number of points handed
+// over. Throws SenderMissing or DbError (then nothing has changed).
+int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingID, bool deleteSender);
+
+// Between two databases: each head record of the sending user becomes a
+// new local row of the receiving user, a single record at the same place,
+// its photo pointing into 写真\<sending name>\. The sending cursors are
+// only read. Returns the number of rows added. Throws SenderMissing,
+// TooManyRows or DbError (then nothing has changed).
+int mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
+                 const QString& sendingName, qint16 receivingID);
+
+// The photo a copied record points to.
+QString mergedPhoto(const QString& sendingName, const QString& sendingPhoto);
+
+}  // namespace merge
