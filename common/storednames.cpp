@@ -1,6 +1,7 @@
 #include "storednames.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -11,10 +12,27 @@ bool hasDriveLetter(const QString& name)
     return name.size() >= 2 && name[1] == u':' && name[0].isLetter() && name[0].unicode() < 128;
 }
 
+// Names in Windows form ignore letter case, as on Windows: the picture
+// export writes "neko.jpg" for a record that says "Neko.JPG", and a map
+// carried to this computer must still find it. Only the file name is
+// matched so; an exact match always wins.
+QString matchingLetterCase(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return path;
+    const QDir folder = info.dir();
+    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return folder.filePath(entry);
+    }
+    return path;
+}
+
 QString below(const QString& folder, QString rest)
 {
     rest.replace(u'\\', u'/');
-    return QDir::cleanPath(folder + u'/' + rest);
+    return matchingLetterCase(QDir::cleanPath(folder + u'/' + rest));
 }
 
 }  // namespace

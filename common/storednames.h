@@ -9,7 +9,8 @@
 // The file a stored name names, given the installation folder:
 // - "C:\Program Files\ワンデロ\..." (letter case ignored) lies in the
 //   installation folder;
-// - a relative name lies below `base` (the installation folder for the map
+//   (the file name's letter case ignored where no exact match exists);
+// - a relative name lies below `base`, the same way (the installation folder for the map
 //   program's names; the tools' own "help\KOVR.hlp" is relative to KOVR/);
 // - a native absolute path is used as it is;
 // - any other drive path names no file here: the result is empty.

@@ -1,5 +1,8 @@
 #include "storednames.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestStoredNames : public QObject {
@@ -33,6 +36,22 @@ private slots:
         QCOMPARE(resolveStoredName(QStringLiteral("help\\KOVR.hlp"), QStringLiteral("/opt/w"),
                                    QStringLiteral("/opt/w/KOVR")),
                  QStringLiteral("/opt/w/KOVR/help/KOVR.hlp"));
+    }
+
+    // A carried map's records name "Neko.JPG"; the picture export wrote
+    // "neko.jpg". An exact match wins over one in another letter case.
+    void fileNamesIgnoreLetterCaseInsideTheInstallation()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("写真/あき");
+        for (const char* name : {"写真/あき/neko.jpg", "写真/あき/Inu.jpg", "写真/あき/inu.jpg"}) {
+            QFile f(dir.path() + '/' + QString::fromUtf8(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(resolveStoredName("C:\\Program Files\\ワンデロ\\写真\\あき\\Neko.JPG", dir.path()),
+                 dir.path() + "/写真/あき/neko.jpg");
+        QCOMPARE(resolveStoredName("写真\\あき\\Inu.jpg", dir.path()), dir.path() + "/写真/あき/Inu.jpg");
+        QCOMPARE(resolveStoredName("写真\\あき\\none.jpg", dir.path()), dir.path() + "/写真/あき/none.jpg");
     }
 
     void fileName_data()

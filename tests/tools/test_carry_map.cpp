@@ -61,13 +61,14 @@ private slots:
         installationWithPark(b);
 
         // Computer A: あき's map, a photo kept relative, a drawing by full
-        // path, and a second record at the first place.
+        // path whose name has capitals (the export writes it in lower case),
+        // and a second record at the first place.
         a.addUser("あき", 2, "背景\\park.bmp");
         a.writePicture("写真/とんぼ.jpg", Qt::red, 64, 48);
-        a.writePicture("写真/せみ.bmp", Qt::blue, 64, 48);
+        a.writePicture("写真/Semi.BMP", Qt::blue, 64, 48);
         a.addFind({"とんぼ", 2, 100, 120, "写真\\とんぼ.jpg", 2});
         a.addFind({"もう一匹", 1, {}, {}, "写真\\glay.bmp", 0, 1});
-        a.addFind({"せみ", 2, 400, 300, "C:\\Program Files\\ワンデロ\\写真\\せみ.bmp"});
+        a.addFind({"せみ", 2, 400, 300, "C:\\Program Files\\ワンデロ\\写真\\Semi.BMP"});
         {
             MapProgram p(a);
             p.start();
