@@ -19,7 +19,7 @@ fi
 
 build="$here/build-screens"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" --target wandelo wandelo-setup shoot_windows
+cmake --build "$build" --target wandelo kovr wandelo-setup shoot_windows
 work="$(mktemp -d)"
 folder="$work/ワンデロ"
 cmake --install "$build" --prefix "$folder" >/dev/null
