@@ -323,12 +323,18 @@ void Main::pntcrl_new_Click()
                                    Dialogs::Icon::Exclamation, QStringLiteral("注意！"));
     } catch (const DbError& e) {
         // No button for a row that was not written.
-        if (data)
-            data->cancelUpdate();
-        mousePointer::normal();
-        session_.dialogs().message(this, e.text());
+        reportFailedSave(data, e);
     }
     mousePointer::normal();
+}
+
+// A save that failed leaves the cursor's row as it was in the file.
+void Main::reportFailedSave(Cursor* data, const DbError& error)
+{
+    if (data)
+        data->cancelUpdate();
+    mousePointer::normal();
+    session_.dialogs().message(this, error.text());
 }
 
 void Main::pntcrl_del_Click()
@@ -350,10 +356,7 @@ void Main::pntcrl_del_Click()
         Command1_->setToolTip(selectedPoint_, QStringLiteral(" ? "));
     } catch (const DbError& e) {
         // The point stays on the map: its row was not freed.
-        if (data)
-            data->cancelUpdate();
-        mousePointer::normal();
-        session_.dialogs().message(this, e.text());
+        reportFailedSave(data, e);
     }
     mousePointer::normal();
 }

@@ -9,6 +9,8 @@
 #include <QPointF>
 #include <QPointer>
 
+class Cursor;
+class DbError;
 class PointButtons;
 class Version;
 class edit_html;
@@ -99,6 +101,7 @@ private:
     void data_output_Click();
 
     void openRecords(int index);
+    void reportFailedSave(Cursor* data, const DbError& error);
     void drop(int pressed, QPointF inside);
     void finishMove(float left, float top);
 
