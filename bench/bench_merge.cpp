@@ -84,9 +84,7 @@ double runTool(const QString& folder, const QString& sending)
 
 double runSql(const QString& database, const QString& sending)
 {
-    QElapsedTimer timer;
-    timer.start();
-    const bool ok = sqlite(database, QStringLiteral(
+    return sqliteMilliseconds(database, QStringLiteral(
         "ATTACH '%1' AS s;"
         "BEGIN IMMEDIATE;"
         "INSERT INTO main.data (object, months, days, comment, indexs, yz, xz, photo, childs, mother, userID) "
@@ -95,8 +93,6 @@ double runSql(const QString& database, const QString& sending)
         "yz, xz, 'C:\\Program Files\\ワンデロ\\写真\\あき\\' || substr(photo, 4), 0, 0, 2 "
         "FROM s.data WHERE userID = 9;"
         "COMMIT;").arg(sending));
-    const double ms = timer.nsecsElapsed() / 1e6;
-    return ok ? ms : -1;
 }
 
 }  // namespace

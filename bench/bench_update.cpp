@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -48,20 +47,13 @@ double runBare(const QString& database)
 
 double runSql(const QString& database)
 {
-    QElapsedTimer timer;
-    timer.start();
-    QProcess sqlite;
-    sqlite.start(QStringLiteral("sqlite3"),
-                 {database, QStringLiteral(
-                      "BEGIN IMMEDIATE;"
-                      "UPDATE data SET xz = floor(xz * 1.25), yz = floor(yz * 1.25) WHERE userID NOT IN (0, 1);"
-                      "INSERT INTO data (object, comment, indexs, userID) SELECT 'UpdateCompleted', "
-                      "'Update済フラグ　削除しないでください', CAST(indexs + 1 AS TEXT), 1 FROM data "
-                      "WHERE rowid = (SELECT max(rowid) FROM data);"
-                      "COMMIT;")});
-    sqlite.waitForFinished(-1);
-    const double ms = timer.nsecsElapsed() / 1e6;
-    return sqlite.exitCode() == 0 ? ms : -1;
+    return sqliteMilliseconds(database, QStringLiteral(
+        "BEGIN IMMEDIATE;"
+        "UPDATE data SET xz = floor(xz * 1.25), yz = floor(yz * 1.25) WHERE userID NOT IN (0, 1);"
+        "INSERT INTO data (object, comment, indexs, userID) SELECT 'UpdateCompleted', "
+        "'Update済フラグ　削除しないでください', CAST(indexs + 1 AS TEXT), 1 FROM data "
+        "WHERE rowid = (SELECT max(rowid) FROM data);"
+        "COMMIT;"));
 }
 
 }  // namespace

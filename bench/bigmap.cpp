@@ -1,6 +1,8 @@
 #include "bigmap.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QImage>
 #include <algorithm>
 #include <sqlite3.h>
@@ -49,4 +51,17 @@ double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double sqliteMilliseconds(const QString& database, const QString& statements)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QProcess sqlite;
+    sqlite.setStandardOutputFile(QProcess::nullDevice());
+    sqlite.start(QStringLiteral("sqlite3"), {database, statements});
+    sqlite.waitForFinished(-1);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    const bool ok = sqlite.exitStatus() == QProcess::NormalExit && sqlite.exitCode() == 0;
+    return ok ? ms : -1;
 }

@@ -28,3 +28,8 @@ public:
 };
 
 double median(std::vector<double> values);
+
+// Runs the sqlite3 command on `database` with `statements` (its output
+// goes nowhere); the milliseconds it took, process start included, or -1
+// when it failed. The baseline beside which the programs are timed.
+double sqliteMilliseconds(const QString& database, const QString& statements);

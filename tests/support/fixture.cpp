@@ -2,7 +2,9 @@
 
 #include "schema.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -119,4 +121,13 @@ QByteArray fileBytes(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QList<QWidget*> visibleWindows()
+{
+    QList<QWidget*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            shown << w;
+    return shown;
 }

@@ -52,3 +52,7 @@ private:
 
 // The bytes of a file, to show it was left as it was.
 QByteArray fileBytes(const QString& path);
+
+// The top-level windows on the screen now.
+class QWidget;
+QList<QWidget*> visibleWindows();

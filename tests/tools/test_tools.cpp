@@ -27,14 +27,6 @@ struct Tools {
         app.onEnd = [this] { ++ends; };
         app.start();
     }
-    QList<QWidget*> visibleWindows() const
-    {
-        QList<QWidget*> shown;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                shown << w;
-        return shown;
-    }
     Fixture f;
     ScriptedDialogs dialogs{QStringLiteral("KOVR")};
     KovrApp app{f.installation(), dialogs};
@@ -52,30 +44,30 @@ private slots:
         Tools t;
         Form5& launcher = t.app.form5();
         QCOMPARE(launcher.windowTitle(), QStringLiteral("WandeloDataBaseTools"));
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&launcher}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&launcher}));
         QVERIFY(launcher.Option1->isChecked());
         QCOMPARE(launcher.Command1->text(), QStringLiteral(">>　次へ"));
 
         // Untouched, the launcher opens the edit tool.
         launcher.Command1->click();
         Form9& start = t.app.form9();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&start}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&start}));
         QCOMPARE(start.windowTitle(), QStringLiteral("DataEditTool"));
         start.Command2->click();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&launcher}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&launcher}));
 
         launcher.Option5->click();
         QCOMPARE(launcher.toolChoice(), 3);
         launcher.Command1->click();
         Form10& update = t.app.form10();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&update}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&update}));
         QCOMPARE(update.windowTitle(), QStringLiteral("DatabaseUpdateTool"));
         update.Command3->click();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&launcher}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&launcher}));
         launcher.Command1->click();
         QCOMPARE(&t.app.form10(), &update);  // created once, shown again
         update.Command2->click();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&launcher}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&launcher}));
         QVERIFY(t.dialogs.asked.isEmpty());
         QCOMPARE(t.ends, 0);
     }
@@ -88,7 +80,7 @@ private slots:
         QVERIFY(start.Option1->isChecked());
         start.Command1->click();
         frmForm2& users = t.app.editorOfUsers();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&users}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&users}));
         QCOMPARE(users.windowTitle(), QStringLiteral("DataEditTool (userdata)"));
         QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなこ"));
         QCOMPARE((QStringList{users.cmdAdd->text(), users.cmdDelete->text(), users.cmdUpdate->text(),
@@ -96,12 +88,12 @@ private slots:
                  (QStringList{"追加", "削除", "更新", "完了", "<<　戻る"}));
         QCOMPARE(users.Label1->text(), QStringLiteral("※データを変更したら「更新」ボタンをクリックしてください"));
         users.Command1->click();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&start}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&start}));
 
         start.Option2->click();
         start.Command1->click();
         frmForm5& data = t.app.editorOfData();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&data}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&data}));
         QCOMPARE(data.windowTitle(), QStringLiteral("DataEditTool (data)"));
         QCOMPARE(data.txtFields.size(), 11);
         QCOMPARE(data.navigator->caption->text(), QStringLiteral("ﾚｺｰﾄﾞ: 1"));
@@ -116,7 +108,7 @@ private slots:
         frmForm2& users = t.app.editorOfUsers();
         qobject_cast<QLineEdit*>(users.txtFields[0])->setText(QStringLiteral("はなちゃん"));
         users.cmdClose->click();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&t.app.form5()}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form5()}));
         QCOMPARE(t.f.single("SELECT Name FROM userdata WHERE userID = 2").toString(), QStringLiteral("はなちゃん"));
 
         t.app.form5().Command1->click();
@@ -124,11 +116,11 @@ private slots:
         QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなちゃん"));
         qobject_cast<QLineEdit*>(users.txtFields[1])->setText(QStringLiteral("に"));
         users.Command1->click();  // refused: the editor stays with the row pending
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&users}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&users}));
         QCOMPARE(t.dialogs.messages().size(), 1);
         qobject_cast<QLineEdit*>(users.txtFields[1])->setText(QStringLiteral("22"));
         users.Command1->click();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
         QCOMPARE(t.f.single("SELECT userID FROM userdata WHERE Name = 'はなちゃん'").toInt(), 22);
     }
 
@@ -169,7 +161,7 @@ private slots:
             users.menus.end->trigger();
             QCOMPARE(t.ends, 1);
             QVERIFY(t.app.ended());
-            QVERIFY(t.visibleWindows().isEmpty());
+            QVERIFY(visibleWindows().isEmpty());
             // What was typed is not lost.
             QCOMPARE(t.f.single("SELECT Name FROM userdata WHERE userID = 2").toString(), QStringLiteral("はなこ２"));
         }
@@ -193,7 +185,7 @@ private slots:
         QVERIFY(QFile::remove(t.f.database()));
         t.app.form5().Command1->click();
         t.app.form9().Command1->click();
-        QCOMPARE(t.visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
         QCOMPARE(t.dialogs.messages().size(), 1);
         QVERIFY(t.dialogs.messages()[0].startsWith(dataControlErrorHeading));
         QVERIFY(t.dialogs.messages()[0].contains(QStringLiteral("見つかりません")));

@@ -67,14 +67,6 @@ struct Wizard {
         app.onEnd = [] {};
         app.start();
     }
-    QList<QWidget*> visibleWindows() const
-    {
-        QList<QWidget*> shown;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                shown << w;
-        return shown;
-    }
     void startWizard(bool between)
     {
         app.form5().Option3->click();
@@ -125,7 +117,7 @@ private slots:
         QCOMPARE(start.windowTitle(), QStringLiteral("DataMargeTool"));
         QCOMPARE(start.Label5->text(), QStringLiteral("Database Marge Tool"));
         Form1& step1 = w.app.form1();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&step1}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&step1}));
         QCOMPARE(items(step1.List1), (QStringList{"はなこ", "たろう", "ゆうき", "じろう"}));
         QVERIFY(!step1.Command3->isEnabled());
 
@@ -134,7 +126,7 @@ private slots:
         QVERIFY(step1.Command3->isEnabled());
         step1.Command3->click();
         Form6& step2 = w.app.form6();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&step2}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&step2}));
         // The full path with the same file name matches; letter case, another
         // background and the receiving user itself do not.
         QCOMPARE(items(step2.List1), (QStringList{"たろう"}));
@@ -150,9 +142,9 @@ private slots:
 
         // Back to Step1 and another receiver: Step2's list is made anew.
         step3.Command3->click();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&step2}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&step2}));
         step2.Command2->click();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&step1}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&step1}));
         QCOMPARE(step2.List1->count(), 0);
         pick(step1.List1, "じろう");
         step1.Command3->click();
@@ -171,9 +163,9 @@ private slots:
         // Done, and the wizard a second time from the launcher: Step1 was
         // made once, Step2's list holds only this run's entries.
         step3.Command2->click();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&w.app.form5()}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&w.app.form5()}));
         w.app.form5().Command1->click();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&start}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&start}));
         start.Command1->click();
         QCOMPARE(items(step1.List1), (QStringList{"はなこ", "たろう", "ゆうき", "じろう"}));
         pick(step1.List1, "たろう");
@@ -189,7 +181,7 @@ private slots:
         Wizard w;
         QVERIFY(QFile::remove(w.f.database()));
         w.startWizard(false);
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&w.app.form8()}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&w.app.form8()}));
         QCOMPARE(w.dialogs.messages().size(), 1);
         QVERIFY(w.dialogs.messages()[0].startsWith(dataControlErrorHeading));
         QVERIFY(!QFile::exists(w.f.database()));
@@ -229,7 +221,7 @@ private slots:
         pick(step1.List1, "はなこ");
         step1.Command3->click();
         Form2& step2 = w.app.form2();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&step2}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&step2}));
         QVERIFY(!step2.Command2->isEnabled());
 
         // Cancelled with nothing chosen, a foreign name, a name in other
@@ -254,7 +246,7 @@ private slots:
         QVERIFY(step2.Command2->isEnabled());
         step2.Command2->click();
         Form3& step3 = w.app.form3();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&step3}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&step3}));
         QCOMPARE(step3.Command1->text(), QStringLiteral(">> 次へ"));
         // Every user with the same background file, whatever its ID.
         QCOMPARE(items(step3.List1), (QStringList{"あき", "そら"}));
@@ -341,7 +333,7 @@ private slots:
         if (kind == "missing")
             QVERIFY(QFile::remove(path));
         step2.Command2->click();
-        QCOMPARE(w.visibleWindows(), (QList<QWidget*>{&step2}));
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&step2}));
         QCOMPARE(w.dialogs.messages().size(), 1);
         if (kind == "local")
             QCOMPARE(w.dialogs.messages()[0], wizard::sameDatabaseMessage);
