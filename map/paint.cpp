@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -126,6 +127,8 @@ Paint::Paint(Session& session)
     Slider1->setTickPosition(QSlider::TicksBelow);
     Slider1->setValue(1);
     Text1 = place(new QLineEdit(QStringLiteral("1"), this), 232, 280, 25, 18);
+    // It would take the undo and redo keys for its own typing.
+    Text1->installEventFilter(this);
     Label1 = place(new QLabel(QStringLiteral("ポイント"), this), 234, 299, 41, 12);
     Label1->setFont(fonts::japaneseGothic(8.25));
     Command2 = place(new QPushButton(QStringLiteral("キャンセル"), this), 288, 272, 81, 21);
@@ -199,17 +202,30 @@ void Paint::buildUndoButtons()
     connect(Command7, &QToolButton::clicked, this, &Paint::Command7_Click);
 
     // The keys work wherever the focus is in the window.
-    auto* undoKey = new QAction(this);
-    undoKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    auto* redoKey = new QAction(this);
-    redoKey->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QAction* key : {undoKey, redoKey}) {
+    undoKey_ = new QAction(this);
+    undoKey_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoKey_ = new QAction(this);
+    redoKey_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* key : {undoKey_, redoKey_}) {
         key->setShortcutContext(Qt::WindowShortcut);
         addAction(key);
     }
-    connect(undoKey, &QAction::triggered, this, &Paint::Command6_Click);
-    connect(redoKey, &QAction::triggered, this, &Paint::Command7_Click);
+    connect(undoKey_, &QAction::triggered, this, &Paint::Command6_Click);
+    connect(redoKey_, &QAction::triggered, this, &Paint::Command7_Click);
     showUndoState();
+}
+
+bool Paint::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Text1 && event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAction* key : {undoKey_, redoKey_})
+            if (key->shortcuts().contains(pressed)) {
+                event->ignore();
+                return true;
+            }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Paint::showModal()

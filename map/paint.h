@@ -99,6 +99,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
@@ -114,4 +115,6 @@ private:
     QString tool_;
     std::unique_ptr<Tool> current_;
     DrawingHistory history_;
+    QAction* undoKey_ = nullptr;
+    QAction* redoKey_ = nullptr;
 };

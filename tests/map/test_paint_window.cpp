@@ -334,6 +334,13 @@ private slots:
         QTest::keyClick(&paint, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(&paint, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(paint.canvas().image(), stroke);
+        // The keys mean the drawing also while the line width field has
+        // the focus.
+        paint.Text1->setFocus();
+        QTest::keyClick(paint.Text1, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(paint.canvas().isBlank());
+        QTest::keyClick(paint.Text1, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(paint.canvas().image(), stroke);
 
         // "クリア" is a step once confirmed, and nothing when refused.
         t.p.dialogs.answer(Dialogs::Answer::No);
