@@ -5,6 +5,8 @@
 #include "storednames.h"
 #include "tables.h"
 
+#include <QSet>
+
 #include <optional>
 #include <vector>
 
@@ -205,12 +207,15 @@ Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingDat
     const std::vector<SentPlace> places = readPlaces(sendingData, sending);
     Brought brought;
     brought.places = int(places.size());
+    QSet<QString> named;  // letter case ignored
     for (const SentPlace& place : places) {
         brought.records += int(place.size());
         for (const SentRecord& r : place) {
             const QString name = MakeFilename(r.photo);
-            if (!name.isEmpty() && !brought.pictures.contains(name, Qt::CaseInsensitive))
+            if (!name.isEmpty() && !named.contains(name.toCaseFolded())) {
+                named.insert(name.toCaseFolded());
                 brought.pictures << name;
+            }
         }
     }
     inOneTransaction(localData, [&] {

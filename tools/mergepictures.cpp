@@ -5,25 +5,45 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
+#include <QSet>
 #include <optional>
 
 namespace merge {
 
 namespace {
 
-// The file of a folder whose name matches, letter case ignored (the export
-// writes names in lower case, the rows keep theirs); an exact match wins.
-QString fileIn(const QString& folder, const QString& name)
-{
-    const QDir dir(folder);
-    if (QFileInfo(dir.filePath(name)).isFile())
-        return dir.filePath(name);
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    return {};
-}
+// The files of a folder, found by name with letter case ignored (the
+// export writes names in lower case, the rows keep theirs); an exact match
+// wins. Listed once, so that a map of many pictures reads each folder once.
+class FolderFiles {
+public:
+    explicit FolderFiles(const QString& folder) : dir_(folder)
+    {
+        if (folder.isEmpty())
+            return;
+        for (const QString& entry : dir_.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            add(entry);
+    }
+    void add(const QString& entry)
+    {
+        exact_.insert(entry);
+        folded_.insert(entry.toCaseFolded(), entry);
+    }
+    QString find(const QString& name) const
+    {
+        if (exact_.contains(name))
+            return dir_.filePath(name);
+        const auto found = folded_.constFind(name.toCaseFolded());
+        return found == folded_.cend() ? QString() : dir_.filePath(*found);
+    }
+
+private:
+    QDir dir_;
+    QSet<QString> exact_;
+    QHash<QString, QString> folded_;
+};
 
 std::optional<QByteArray> bytesOf(const QString& path)
 {
@@ -64,32 +84,31 @@ PictureReport bringPictures(const Installation& here, const QString& sendingData
         report.missing = pictures;  // no folder of that name can hold them
         return report;
     }
-    const QString source = exportedPicturesBeside(sendingDatabase, sendingName);
+    const FolderFiles source(exportedPicturesBeside(sendingDatabase, sendingName));
     const QString target = QDir(here.photoFolder()).filePath(sendingName);
+    FolderFiles present(target);
     for (const QString& name : pictures) {
         // A name that is no plain file name would lead out of the folder.
-        const QString from = usableAsFolderName(name) && !source.isEmpty() ? fileIn(source, name) : QString();
-        const QString present = usableAsFolderName(name) ? fileIn(target, name) : QString();
-        if (from.isEmpty()) {
-            if (present.isEmpty())
-                report.missing << name;
-            continue;
-        }
-        const std::optional<QByteArray> bytes = bytesOf(from);
+        const bool plain = usableAsFolderName(name);
+        const QString from = plain ? source.find(name) : QString();
+        const QString there = plain ? present.find(name) : QString();
+        const std::optional<QByteArray> bytes = from.isEmpty() ? std::nullopt : bytesOf(from);
         if (!bytes) {
-            if (present.isEmpty())
+            if (there.isEmpty())
                 report.missing << name;
             continue;
         }
-        if (!present.isEmpty()) {
-            if (bytesOf(present) != bytes)
+        if (!there.isEmpty()) {
+            if (bytesOf(there) != bytes)
                 report.kept << name;
             continue;
         }
-        if (!QDir().mkpath(target) || !writeWhole(QDir(target).filePath(QFileInfo(from).fileName()), *bytes)) {
+        const QString fileName = QFileInfo(from).fileName();
+        if (!QDir().mkpath(target) || !writeWhole(QDir(target).filePath(fileName), *bytes)) {
             report.missing << name;
             continue;
         }
+        present.add(fileName);
         ++report.copied;
     }
     return report;
