@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -41,6 +42,9 @@ const ToolButton toolButtons[] = {
     {"四角", "imgRect", toolRect},      {"円", "imgCircle", toolCircle},
     {"消しゴム", "imgErase", toolErase}, {"文字", "imgText", toolText},
 };
+
+// A tool button is its 32-pixel picture and a pixel of frame around it.
+constexpr int toolButtonSide = 34;
 
 const QString eraseQuestion = QStringLiteral("この絵を消去しますか？");
 const QString cautionTitle = QStringLiteral("注意！");
@@ -99,6 +103,7 @@ Paint::Paint(Session& session)
     canvas_.font = fonts::japaneseGothic(14);
 
     buildToolbar();
+    buildUndoButtons();
     Picture1 = place(new CanvasView(canvas_, this), 52, 12, canvasWidth, canvasHeight);
     Command5 = place(new QPushButton(QStringLiteral("クリア"), this), 0, 236, 41, 17);
 
@@ -122,6 +127,8 @@ Paint::Paint(Session& session)
     Slider1->setTickPosition(QSlider::TicksBelow);
     Slider1->setValue(1);
     Text1 = place(new QLineEdit(QStringLiteral("1"), this), 232, 280, 25, 18);
+    // It would take the undo and redo keys for its own typing.
+    Text1->installEventFilter(this);
     Label1 = place(new QLabel(QStringLiteral("ポイント"), this), 234, 299, 41, 12);
     Label1->setFont(fonts::japaneseGothic(8.25));
     Command2 = place(new QPushButton(QStringLiteral("キャンセル"), this), 288, 272, 81, 21);
@@ -165,7 +172,60 @@ void Paint::buildToolbar()
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
         Buttons.append(action);
+        // Each button just holds its picture, so that the six leave room
+        // above "クリア" for undo and redo.
+        Toolbar1->widgetForAction(action)->setFixedSize(toolButtonSide, toolButtonSide);
     }
+}
+
+// "もどす" and "やりなおす" side by side in the tool bar's room above
+// "クリア", as pictures (their names would not fit) with the name as tooltip.
+void Paint::buildUndoButtons()
+{
+    const int top = toolButtonSide * int(std::size(toolButtons));
+    const int width = 44 / 2;
+    const int height = 236 - top;
+    const auto make = [&](const char* name, const char* picture, int left) {
+        auto* button = place(new QToolButton(this), left, top, width, height);
+        button->setIcon(QIcon(QStringLiteral(":/art/%1.png").arg(QLatin1String(picture))));
+        button->setIconSize(QSize(20, 20));
+        button->setToolTip(QString::fromUtf8(name));
+        button->setAccessibleName(QString::fromUtf8(name));
+        button->setAutoRaise(false);
+        button->setPalette(QPalette());
+        button->setAutoFillBackground(true);
+        return button;
+    };
+    Command6 = make("もどす", "imgUndo", 0);
+    Command7 = make("やりなおす", "imgRedo", width);
+    connect(Command6, &QToolButton::clicked, this, &Paint::Command6_Click);
+    connect(Command7, &QToolButton::clicked, this, &Paint::Command7_Click);
+
+    // The keys work wherever the focus is in the window.
+    undoKey_ = new QAction(this);
+    undoKey_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoKey_ = new QAction(this);
+    redoKey_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* key : {undoKey_, redoKey_}) {
+        key->setShortcutContext(Qt::WindowShortcut);
+        addAction(key);
+    }
+    connect(undoKey_, &QAction::triggered, this, &Paint::Command6_Click);
+    connect(redoKey_, &QAction::triggered, this, &Paint::Command7_Click);
+    showUndoState();
+}
+
+bool Paint::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Text1 && event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAction* key : {undoKey_, redoKey_})
+            if (key->shortcuts().contains(pressed)) {
+                event->ignore();
+                return true;
+            }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Paint::showModal()
@@ -196,6 +256,8 @@ void Paint::Toolbar1_ButtonClick(int index)
         return session_.dialogs().input(this, QStringLiteral("文字を入れてください"));
     });
     Buttons.at(index - 1)->setChecked(true);
+    // What the old tool drew so far stays as a step of its own.
+    finishStep();
     if (tool_ == toolErase)
         Picture1->setCursor(QCursor(QPixmap(QStringLiteral(":/art/erase_cursor.png")), 8, 8));
     else
@@ -204,7 +266,13 @@ void Paint::Toolbar1_ButtonClick(int index)
 
 void Paint::Picture1_MouseDown(Qt::MouseButtons, QPoint at)
 {
+    // A press while a stroke or shape goes on belongs to that action.
+    if (!history_.acting())
+        history_.begin(canvas_);
     current_->press(canvas_, at);
+    // The text is written on the press alone.
+    if (tool_ == toolText)
+        finishStep();
     Picture1->update();
 }
 
@@ -220,6 +288,33 @@ void Paint::Picture1_MouseUp(Qt::MouseButtons, QPoint at)
     // Whatever the tool did to the pen (the eraser's white, wide pen), the
     // next stroke draws in the drawing colour and line width again.
     canvas_.pen = CanvasPen{session_.drawingColour, session_.lineWidth, session_.drawingColour};
+    finishStep();
+    Picture1->update();
+}
+
+void Paint::finishStep()
+{
+    history_.finish(canvas_);
+    showUndoState();
+}
+
+void Paint::showUndoState()
+{
+    Command6->setEnabled(history_.canUndo());
+    Command7->setEnabled(history_.canRedo());
+}
+
+void Paint::Command6_Click()
+{
+    history_.undo(canvas_);
+    showUndoState();
+    Picture1->update();
+}
+
+void Paint::Command7_Click()
+{
+    history_.redo(canvas_);
+    showUndoState();
     Picture1->update();
 }
 
@@ -258,7 +353,10 @@ void Paint::Command5_Click()
                                                    Dialogs::Icon::None, cautionTitle);
     if (answer != Dialogs::Answer::Yes)
         return;
+    history_.finish(canvas_);  // a stroke still going on is a step of its own
+    history_.begin(canvas_);
     canvas_.clear();
+    finishStep();
     Picture1->update();
 }
 

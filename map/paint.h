@@ -21,6 +21,7 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 class QToolBar;
+class QToolButton;
 class Session;
 
 // The canvas on screen: the persistent picture inside a thin border. It
@@ -76,6 +77,8 @@ public:
     void Command5_Click();  // クリア
     void Command1_Click();  // OK
     void Command2_Click();  // キャンセル
+    void Command6_Click();  // もどす: undoes the last step (Ctrl+Z)
+    void Command7_Click();  // やりなおす: redoes it (Ctrl+Y, Ctrl+Shift+Z)
 
     QToolBar* Toolbar1 = nullptr;
     QList<QAction*> Buttons;  // the tool buttons, in tool-bar order
@@ -91,13 +94,19 @@ public:
     QLabel* Label1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command1 = nullptr;
+    QToolButton* Command6 = nullptr;  // もどす
+    QToolButton* Command7 = nullptr;  // やりなおす
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
     void buildToolbar();
+    void buildUndoButtons();
+    void finishStep();
+    void showUndoState();
     void openPalette();
     void backToRecords();
 
@@ -105,4 +114,7 @@ private:
     Canvas canvas_;
     QString tool_;
     std::unique_ptr<Tool> current_;
+    DrawingHistory history_;
+    QAction* undoKey_ = nullptr;
+    QAction* redoKey_ = nullptr;
 };

@@ -71,6 +71,13 @@ bool Canvas::isBlank() const
     return true;
 }
 
+void Canvas::put(QPoint at, const QImage& pixels)
+{
+    QPainter p(&image_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(at, pixels);
+}
+
 void Canvas::line(QPoint from, QPoint to)
 {
     CanvasPainter p(image_, false);
@@ -130,6 +137,85 @@ void Canvas::text(QPoint at, const QString& text)
     p.setFont(font);
     p.setPen(pen.colour);
     p.drawText(at.x(), at.y() + QFontMetrics(font).ascent(), text);
+}
+
+// --- undo and redo -----------------------------------------------------------
+
+namespace {
+
+// The smallest rectangle holding every pixel in which two pictures of the
+// same size differ; empty when they are alike.
+QRect changedArea(const QImage& a, const QImage& b)
+{
+    QRect area;
+    const int w = a.width();
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* ra = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* rb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        int first = 0;
+        while (first < w && ra[first] == rb[first])
+            ++first;
+        if (first == w)
+            continue;
+        int last = w - 1;
+        while (ra[last] == rb[last])
+            --last;
+        area |= QRect(QPoint(first, y), QPoint(last, y));
+    }
+    return area;
+}
+
+}  // namespace
+
+void DrawingHistory::begin(const Canvas& canvas)
+{
+    // Shared until the canvas draws next; then the canvas's picture parts
+    // from this one, which keeps how it was.
+    before_ = canvas.image();
+}
+
+void DrawingHistory::finish(const Canvas& canvas)
+{
+    if (!before_)
+        return;
+    const QImage before = std::move(*before_);
+    before_.reset();
+    const QRect area = changedArea(before, canvas.image());
+    if (area.isEmpty())
+        return;
+    for (const Step& s : redo_)
+        bytes_ -= s.pixels.sizeInBytes();
+    redo_.clear();
+    undo_.push_back({area.topLeft(), before.copy(area)});
+    bytes_ += undo_.back().pixels.sizeInBytes();
+    // The newest step always stays, however large.
+    while (bytes_ > byteLimit_ && undo_.size() > 1) {
+        bytes_ -= undo_.front().pixels.sizeInBytes();
+        undo_.pop_front();
+    }
+}
+
+void DrawingHistory::swap(Canvas& canvas, std::deque<Step>& from, std::deque<Step>& to)
+{
+    if (from.empty())
+        return;
+    Step step = std::move(from.back());
+    from.pop_back();
+    QImage now = canvas.part(QRect(step.at, step.pixels.size()));
+    canvas.put(step.at, step.pixels);
+    to.push_back({step.at, std::move(now)});
+}
+
+void DrawingHistory::undo(Canvas& canvas)
+{
+    if (!acting())
+        swap(canvas, undo_, redo_);
+}
+
+void DrawingHistory::redo(Canvas& canvas)
+{
+    if (!acting())
+        swap(canvas, redo_, undo_);
 }
 
 // --- the tools ----------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QString>
 #include <QTime>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,6 +37,10 @@ public:
     void clear();  // all white
     bool isBlank() const;
 
+    // The pixels of a part of the picture, and putting such pixels back.
+    QImage part(QRect area) const { return image_.copy(area); }
+    void put(QPoint at, const QImage& pixels);
+
     // Normal drawing in the pen.
     void line(QPoint from, QPoint to);
     void box(QPoint corner, QPoint opposite);  // outlined and filled
@@ -61,6 +66,47 @@ public:
     virtual void press(Canvas& canvas, QPoint at) = 0;
     virtual void move(Canvas& canvas, QPoint to) = 0;
     virtual void release(Canvas& canvas, QPoint at) = 0;
+};
+
+// What can be undone and redone on a canvas. Every finished action (a
+// stroke, a shape, a text, a clearing) is one step. A step keeps only the
+// rectangle around the pixels the action changed, with the pixels it
+// covered before; undoing swaps them for the pixels there now, which redo
+// swaps back. So a dot costs a few bytes and only a clearing of a full
+// canvas a whole canvas. Past `byteLimit` the oldest steps are forgotten.
+class DrawingHistory {
+public:
+    // About 100 clearings of a full canvas; thousands of ordinary strokes.
+    static constexpr qsizetype defaultByteLimit = 32 * 1024 * 1024;
+    explicit DrawingHistory(qsizetype byteLimit = defaultByteLimit) : byteLimit_(byteLimit) {}
+
+    // Around an action: `begin` keeps the picture as it was (one copy, only
+    // while the action lasts); `finish` turns what changed into a step and
+    // drops the redo steps. An action that changed nothing is no step.
+    void begin(const Canvas& canvas);
+    bool acting() const { return before_.has_value(); }
+    void finish(const Canvas& canvas);
+
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    void undo(Canvas& canvas);
+    void redo(Canvas& canvas);
+
+    qsizetype bytes() const { return bytes_; }  // the pixels all steps keep
+    qsizetype steps() const { return qsizetype(undo_.size() + redo_.size()); }
+
+private:
+    struct Step {
+        QPoint at;
+        QImage pixels;
+    };
+    static void swap(Canvas& canvas, std::deque<Step>& from, std::deque<Step>& to);
+
+    qsizetype byteLimit_;
+    qsizetype bytes_ = 0;
+    std::optional<QImage> before_;
+    std::deque<Step> undo_;
+    std::deque<Step> redo_;
 };
 
 // The names of the tools, in tool-bar order.

@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
+#include <vector>
 
 namespace pictureexport {
 
@@ -31,17 +33,44 @@ Result run(const Installation& installation, const QString& name, qint16 userID,
             return result;
         }
         result.written = true;
+        // Read the table once, then follow each place's chain in memory.
+        struct Row {
+            std::optional<qint16> owner;
+            std::optional<qint16> childs;
+            QString photo;
+        };
+        std::vector<Row> rows;
         data.moveFirst();
         for (int i = 0; i < n; ++i) {
-            if (toInt16(data.value(tables::find::userID)) == userID) {
-                const QString photo = data.text(tables::find::photo);
-                const QString file = MakeFilename(photo).toLower();
-                // A later picture of the same name replaces an earlier one.
-                if (!photo.isEmpty() &&
-                    (!usableAsFolderName(file) || !copyOver(installation.resolve(photo), folder + u'/' + file)))
-                    result.missing << photo;
-            }
+            rows.push_back({toInt16(data.value(tables::find::userID)), toInt16(data.value(tables::find::childs)),
+                            data.text(tables::find::photo)});
             data.moveNext();
+        }
+        const auto exportPicture = [&](const QString& photo) {
+            const QString file = MakeFilename(photo).toLower();
+            // A later picture of the same name replaces an earlier one.
+            if (!photo.isEmpty() &&
+                (!usableAsFolderName(file) || !copyOver(installation.resolve(photo), folder + u'/' + file)))
+                result.missing << photo;
+        };
+        for (std::size_t head = 0; head < rows.size(); ++head) {
+            if (rows[head].owner != userID)
+                continue;
+            exportPicture(rows[head].photo);
+            // The further records of the place travel too. A link outside
+            // the table, back into the chain or to a row that is no chain
+            // record (damaged data) ends the chain there.
+            std::vector<bool> visited(rows.size());
+            visited[head] = true;
+            std::optional<qint16> next = rows[head].childs;
+            while (next && *next >= 1 && std::size_t(*next) <= rows.size()) {
+                const std::size_t at = std::size_t(tables::positionOfIndexs(*next));
+                if (visited[at] || rows[at].owner != tables::chainRecordOwner)
+                    break;
+                visited[at] = true;
+                exportPicture(rows[at].photo);
+                next = rows[at].childs;
+            }
         }
     } catch (const DbError& e) {
         result.message = e.text();

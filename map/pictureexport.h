@@ -1,8 +1,8 @@
 #pragma once
 // The picture export for merging: before a map is carried to another
-// computer, the picture of each of the user's points is copied into the
-// user's folder below KOVR/データ統合用画像, named by its file name in lower
-// case. The merge on the other computer points the records at that name.
+// computer, the picture of every record of the user's points (the head
+// record and its chain) is copied into the user's folder below
+// KOVR/データ統合用画像, named by its file name in lower case. The merge on the other computer points the records at that name.
 
 #include "installation.h"
 
@@ -23,7 +23,7 @@ struct Result {
     QStringList missing;   // stored names of pictures that could not be copied
 };
 
-// Copies the pictures of the head records of `userID`, walking `data`
+// Copies the pictures of the records of `userID`'s places, reading `data`
 // from its first row and leaving it past the last.
 Result run(const Installation& installation, const QString& name, qint16 userID, Cursor& data);
 

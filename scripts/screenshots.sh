@@ -69,8 +69,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   shot name-entry ${WIDTH}x${HEIGHT}+${X}+${Y}
   kill $pid'
 # Pictures for a record: the chooser on the photo folder (with a photo of
-# the park in it), the paint window after a drawing with every tool, the
-# palette, and the printed record (printed to a PDF file, then drawn as PNG).
+# the park in it), the paint window after a drawing with every tool and
+# again after "もどす" took the last step back, the palette, and the printed record (printed to a PDF file, then drawn as PNG).
 convert "$folder/背景/park.bmp" -resize 320x240 "$folder/写真/こうえん.jpg"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   shot() { import -window root -crop "$2" "$out/$1.png"; }
@@ -82,7 +82,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     while [ $# -gt 0 ]; do xdotool mousemove $((cx + $1)) $((cy + $2)); sleep 0.05; shift 2; done
     xdotool mouseup 1; sleep 0.3
   }
-  tool() { press 22 $((19 + 39 * ($1 - 1))); }
+  tool() { press 22 $((17 + 34 * ($1 - 1))); }
   colour() {  # palette row, column
     press 88 296; at "カラーパレット"
     [ "${3:-}" = shot ] && { shot palette ${WIDTH}x${HEIGHT}+${X}+${Y}; }
@@ -113,6 +113,9 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   at "ペイント"
   colour 2 7 shot
   shot paint ${WIDTH}x${HEIGHT}+${X}+${Y}
+  press 11 220                                        # もどす: the text goes
+  xdotool mousemove $((X + 200)) $((Y + 150)); sleep 0.5
+  shot paint-undo ${WIDTH}x${HEIGHT}+${X}+${Y}
   press 328 282
   at "データベース"; press 288 276
   sleep 1; xdotool key Return; sleep 3

@@ -5,6 +5,9 @@
 #include "storednames.h"
 #include "tables.h"
 
+#include <QSet>
+
+#include <optional>
 #include <vector>
 
 namespace merge {
@@ -92,52 +95,137 @@ int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingI
     });
 }
 
-int mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
-                 const QString& sendingName, qint16 receivingID)
+namespace {
+
+// One record read from the sending database, with what the merge copies.
+struct SentRecord {
+    QVariant object, months, days, comment, yz, xz;
+    QString photo;
+};
+
+// A place of the sending user: its head record, then its chain.
+using SentPlace = std::vector<SentRecord>;
+
+// The sending user's places, each with the further records of its chain in
+// chain order. The chain is followed by row position, as the record window
+// follows it; a link that leads outside the table, back into the chain, or
+// to a row that is no chain record (damaged data) ends the chain there, so
+// another child's records never come along.
+std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
+{
+    struct Row {
+        SentRecord record;
+        std::optional<qint16> owner;
+        std::optional<qint16> childs;
+    };
+    std::vector<Row> rows;
+    sendingData.moveFirst();
+    while (!sendingData.eof()) {
+        rows.push_back({{sendingData.value(find::object), sendingData.value(find::months),
+                         sendingData.value(find::days), sendingData.value(find::comment),
+                         sendingData.value(find::yz), sendingData.value(find::xz),
+                         sendingData.text(find::photo)},
+                        toInt16(sendingData.value(find::userID)),
+                        toInt16(sendingData.value(find::childs))});
+        sendingData.moveNext();
+    }
+    std::vector<SentPlace> places;
+    for (std::size_t head = 0; head < rows.size(); ++head) {
+        if (rows[head].owner != sending)
+            continue;
+        SentPlace place{rows[head].record};
+        std::vector<bool> visited(rows.size());
+        visited[head] = true;
+        std::optional<qint16> next = rows[head].childs;
+        while (next && *next >= 1 && std::size_t(*next) <= rows.size()) {
+            const std::size_t at = std::size_t(positionOfIndexs(*next));
+            if (visited[at] || rows[at].owner != chainRecordOwner)
+                break;
+            visited[at] = true;
+            place.push_back(rows[at].record);
+            next = rows[at].childs;
+        }
+        places.push_back(std::move(place));
+    }
+    return places;
+}
+
+// Appends a copy of `r` as the table's new last row: indexs one more than
+// the last row's, then the fields in the order the merge has always set
+// them. Returns the new row's indexs.
+int appendCopy(Cursor& localData, const SentRecord& r, qint16 owner, int mother, const QString& photo)
+{
+    int last = 0;  // an empty table: the first row gets indexs 1
+    localData.moveLast();
+    if (localData.hasCurrent())
+        last = rows::int16Field(localData, find::indexs);
+    if (last >= maxDataRows)
+        throw TooManyRows();
+    localData.addNew();
+    localData.setValue(find::indexs, QString::number(last + 1));
+    localData.setValue(find::userID, int(owner));
+    localData.setValue(find::object, r.object);
+    localData.setValue(find::months, r.months);
+    localData.setValue(find::days, r.days);
+    localData.setValue(find::comment, r.comment);
+    localData.setValue(find::yz, r.yz);
+    localData.setValue(find::xz, r.xz);
+    localData.setValue(find::childs, int(noLink));
+    localData.setValue(find::mother, mother);
+    localData.setValue(find::photo, photo);
+    localData.update();
+    return last + 1;
+}
+
+// Copies one place: the head for the receiving user, then each chain
+// record appended at the tail as the record window appends one: `mother`
+// the old tail, whose `childs` then names the new record.
+void copyPlace(Cursor& localData, const SentPlace& place, const QString& sendingName, qint16 receivingID)
+{
+    int tail = appendCopy(localData, place.front(), receivingID, noLink, mergedPhoto(sendingName, place.front().photo));
+    for (std::size_t i = 1; i < place.size(); ++i) {
+        localData.moveLast();
+        const Cursor::Bookmark tailRow = localData.bookmark();
+        const int added = appendCopy(localData, place[i], chainRecordOwner, tail,
+                                     mergedPhoto(sendingName, place[i].photo));
+        localData.setBookmark(tailRow);
+        localData.edit();
+        localData.setValue(find::childs, added);
+        localData.update();
+        tail = added;
+    }
+}
+
+}  // namespace
+
+Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
+                     const QString& sendingName, qint16 receivingID)
 {
     const qint16 sending = senderID(sendingUsers, sendingName);
 
     // Read first, so that the limit is checked before anything is written.
-    struct Point {
-        QVariant object, months, days, comment, yz, xz;
-        QString photo;
-    };
-    std::vector<Point> points;
-    sendingData.moveFirst();
-    while (!sendingData.eof()) {
-        if (ownedBy(sendingData, sending))
-            points.push_back({sendingData.value(find::object), sendingData.value(find::months),
-                              sendingData.value(find::days), sendingData.value(find::comment),
-                              sendingData.value(find::yz), sendingData.value(find::xz),
-                              sendingData.text(find::photo)});
-        sendingData.moveNext();
-    }
-    return inOneTransaction(localData, [&] {
-        if (localData.recordCount() + qsizetype(points.size()) > maxDataRows)
-            throw TooManyRows();
-        for (const Point& p : points) {
-            int last = 0;  // an empty table: the first row gets indexs 1
-            localData.moveLast();
-            if (localData.hasCurrent())
-                last = rows::int16Field(localData, find::indexs);
-            if (last >= maxDataRows)
-                throw TooManyRows();
-            localData.addNew();
-            localData.setValue(find::indexs, QString::number(last + 1));
-            localData.setValue(find::userID, int(receivingID));
-            localData.setValue(find::object, p.object);
-            localData.setValue(find::months, p.months);
-            localData.setValue(find::days, p.days);
-            localData.setValue(find::comment, p.comment);
-            localData.setValue(find::yz, p.yz);
-            localData.setValue(find::xz, p.xz);
-            localData.setValue(find::childs, int(noLink));
-            localData.setValue(find::mother, int(noLink));
-            localData.setValue(find::photo, mergedPhoto(sendingName, p.photo));
-            localData.update();
+    const std::vector<SentPlace> places = readPlaces(sendingData, sending);
+    Brought brought;
+    brought.places = int(places.size());
+    QSet<QString> named;  // letter case ignored
+    for (const SentPlace& place : places) {
+        brought.records += int(place.size());
+        for (const SentRecord& r : place) {
+            const QString name = MakeFilename(r.photo);
+            if (!name.isEmpty() && !named.contains(name.toCaseFolded())) {
+                named.insert(name.toCaseFolded());
+                brought.pictures << name;
+            }
         }
-        return int(points.size());
+    }
+    inOneTransaction(localData, [&] {
+        if (localData.recordCount() + brought.records > maxDataRows)
+            throw TooManyRows();
+        for (const SentPlace& place : places)
+            copyPlace(localData, place, sendingName, receivingID);
+        return brought.records;
     });
+    return brought;
 }
 
 }  // namespace merge

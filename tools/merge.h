@@ -7,6 +7,7 @@
 #include "cursor.h"
 
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 namespace merge {
@@ -42,13 +43,23 @@ inline const QString tooManyRowsMessage =
 // over. Throws SenderMissing or DbError (then nothing has changed).
 int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingID, bool deleteSender);
 
+// What a merge between two databases added.
+struct Brought {
+    int places = 0;   // head records
+    int records = 0;  // every row added: the head records and their chains
+    // The file names the new rows' photos name in 写真\<sending name>\,
+    // each once (letter case ignored), in the order the rows came.
+    QStringList pictures;
+};
+
 // Between two databases: each head record of the sending user becomes a
-// new local row of the receiving user, a single record at the same place,
-// its photo pointing into 写真\<sending name>\. The sending cursors are
-// only read. Returns the number of rows added. Throws SenderMissing,
-// TooManyRows or DbError (then nothing has changed).
-int mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
-                 const QString& sendingName, qint16 receivingID);
+// new local row of the receiving user at the same place, followed by the
+// further records of its place in chain order, linked again as a chain;
+// every photo points into 写真\<sending name>\. The sending cursors are
+// only read. Throws SenderMissing, TooManyRows or DbError (then nothing
+// has changed).
+Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
+                     const QString& sendingName, qint16 receivingID);
 
 // The photo a copied record points to.
 QString mergedPhoto(const QString& sendingName, const QString& sendingPhoto);

@@ -1,6 +1,7 @@
 #include "mergewizard.h"
 
 #include "backup.h"
+#include "mergepictures.h"
 #include "dialogs.h"
 #include "editors.h"
 #include "fonts.h"
@@ -408,7 +409,8 @@ struct Outcome {
 };
 
 // Runs `work` on the local data cursor after a copy of wandelo.mdb has been
-// kept, with the hourglass showing. `work` throws what the merges throw.
+// kept, with the hourglass showing. `work` returns what to tell the teacher
+// and throws what the merges throw.
 template <class Work>
 void runMerge(KovrApp& app, QWidget* window, Work&& work)
 {
@@ -433,8 +435,7 @@ void runMerge(KovrApp& app, QWidget* window, Work&& work)
     {
         QuietEditor quiet(dataEditor);
         try {
-            work(*data);
-            outcome.message = merge::doneMessage;
+            outcome.message = work(*data);
         } catch (const merge::SenderMissing& e) {
             outcome.message = merge::senderMissingMessage(e.name());
         } catch (const merge::TooManyRows&) {
@@ -484,10 +485,16 @@ void Form4::showEvent(QShowEvent* event)
 void Form4::Command1_Click()
 {
     WizardState& s = app_.wizard();
-    if (!s.sendingUsers || !s.sendingData)
+    if (!s.sendingDatabase || !s.sendingUsers || !s.sendingData)
         return;  // no database was brought: the wizard cannot reach here without one
-    runMerge(app_, this, [&s](Cursor& localData) {
-        merge::mergeBetween(localData, *s.sendingUsers, *s.sendingData, s.sendingName, s.receivingID);
+    const Installation& here = app_.installation();
+    runMerge(app_, this, [&s, &here](Cursor& localData) {
+        const merge::Brought brought =
+            merge::mergeBetween(localData, *s.sendingUsers, *s.sendingData, s.sendingName, s.receivingID);
+        // The rows have landed; their pictures follow.
+        return merge::broughtMessage(brought,
+                                     merge::bringPictures(here, s.sendingDatabase->path(), s.sendingName,
+                                                          brought.pictures));
     });
 }
 
@@ -529,6 +536,7 @@ void Form7::Command1_Click()
     const bool deleteSender = Check1->isChecked();
     runMerge(app_, this, [&s, deleteSender](Cursor& localData) {
         merge::mergeWithin(localData, s.sendingName, s.receivingID, deleteSender);
+        return merge::doneMessage;
     });
 }
 

@@ -176,17 +176,22 @@ private slots:
         Opened o;
         o.f.writePicture("写真/A/Kabuto.JPG", Qt::red, 32, 32);
         o.f.writePicture("写真/B/kabuto.jpg", Qt::blue, 32, 32);
+        o.f.writePicture("写真/Chain.bmp", Qt::cyan, 32, 32);
+        o.f.writePicture("写真/loop.bmp", Qt::cyan, 32, 32);
+        o.f.writePicture("写真/zari.bmp", Qt::cyan, 32, 32);
         o.f.addFind({"かぶと虫", 2, 100, 200, "写真\\A\\Kabuto.JPG", 2});
-        o.f.addFind({"つぎ", 1, {}, {}, "写真\\chain.bmp", 0, 1});          // not exported
-        o.f.addFind({"かぶと虫2", 2, 10, 20, "C:\\Program Files\\ワンデロ\\写真\\B\\kabuto.jpg"});
+        o.f.addFind({"つぎ", 1, {}, {}, "写真\\Chain.bmp", 0, 1});           // the place's second record
+        // A damaged link to another user's row: that row's picture stays.
+        o.f.addFind({"かぶと虫2", 2, 10, 20, "C:\\Program Files\\ワンデロ\\写真\\B\\kabuto.jpg", 4});
         o.f.addFind({"ザリガニ", 3, 10, 20, "写真\\zari.bmp"});                // another user's
-        o.f.addFind({"", 2, 10, 20, "写真\\glay.bmp"});
-        o.f.addFind({"", 2, 10, 20, "写真\\なくなった.bmp"});
+        o.f.addFind({"", 2, 10, 20, "写真\\glay.bmp", 7});
+        o.f.addFind({"", 2, 10, 20, "写真\\なくなった.bmp", 99});              // a link out of the table
+        o.f.addFind({"ループ", 1, {}, {}, "写真\\loop.bmp", 7, 5});           // a chain naming itself
         o.open();
         o.p.dialogs.answer(Dialogs::Answer::Ok);
         o.p.map().data_output->trigger();
         QCOMPARE(QDir(o.exportFolder()).entryList(QDir::Files, QDir::Name),
-                 (QStringList{"glay.bmp", "kabuto.jpg"}));
+                 (QStringList{"chain.bmp", "glay.bmp", "kabuto.jpg", "loop.bmp"}));
         // The later one in table order wins.
         QCOMPARE(fileBytes(o.exportFolder() + "/kabuto.jpg"), fileBytes(o.f.folder() + "/写真/B/kabuto.jpg"));
         QCOMPARE(o.p.dialogs.messages().last(),

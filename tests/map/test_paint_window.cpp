@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -299,6 +300,66 @@ private slots:
         QVERIFY(!t.p.session.hasPaint());
         QVERIFY(!t.p.session.hasPalette());
         QVERIFY(t.p.session.hasLogin());
+    }
+
+    void undoAndRedoFromTheButtonsAndTheKeys()
+    {
+        Painting t;
+        Paint& paint = t.open();
+        QVERIFY(QTest::qWaitForWindowActive(&paint));
+        const auto state = [&] {
+            return std::pair{paint.Command6->isEnabled(), paint.Command7->isEnabled()};
+        };
+        QCOMPARE(paint.Command6->toolTip(), QStringLiteral("もどす"));
+        QCOMPARE(paint.Command7->toolTip(), QStringLiteral("やりなおす"));
+        QCOMPARE(state(), std::pair(false, false));
+        // Beside the tool bar's six buttons, above "クリア", in the window.
+        QVERIFY(paint.Command6->geometry().top() >= paint.Toolbar1->widgetForAction(paint.Buttons.last())
+                                                          ->geometry().bottom());
+        QVERIFY(paint.Command6->geometry().bottom() < paint.Command5->geometry().top());
+
+        drag(paint, {{10, 10}, {100, 100}});
+        const QImage stroke = paint.canvas().image();
+        QCOMPARE(state(), std::pair(true, false));
+        paint.Command6->click();
+        QVERIFY(paint.canvas().isBlank());
+        QCOMPARE(state(), std::pair(false, true));
+        paint.Command7->click();
+        QCOMPARE(paint.canvas().image(), stroke);
+
+        QTest::keyClick(&paint, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(paint.canvas().isBlank());
+        QTest::keyClick(&paint, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(paint.canvas().image(), stroke);
+        QTest::keyClick(&paint, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&paint, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(paint.canvas().image(), stroke);
+        // The keys mean the drawing also while the line width field has
+        // the focus.
+        paint.Text1->setFocus();
+        QTest::keyClick(paint.Text1, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(paint.canvas().isBlank());
+        QTest::keyClick(paint.Text1, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(paint.canvas().image(), stroke);
+
+        // "クリア" is a step once confirmed, and nothing when refused.
+        t.p.dialogs.answer(Dialogs::Answer::No);
+        paint.Command5->click();
+        t.p.dialogs.answer(Dialogs::Answer::Yes);
+        paint.Command5->click();
+        QVERIFY(paint.canvas().isBlank());
+        paint.Command6->click();
+        QCOMPARE(paint.canvas().image(), stroke);
+        QCOMPARE(state(), std::pair(true, true));
+
+        // A new stroke after an undo: nothing left to redo.
+        chooseTool(paint, 3);
+        drag(paint, {{150, 150}, {200, 200}});
+        QCOMPARE(state(), std::pair(true, false));
+        paint.Command6->click();
+        paint.Command6->click();
+        QVERIFY(paint.canvas().isBlank());
+        QCOMPARE(state(), std::pair(false, true));
     }
 
     void theTextToolAsksForTheText()

@@ -212,6 +212,114 @@ private slots:
         QCOMPARE(dragged.image(), expected.image());
     }
 
+    void everyKindOfStepIsUndoneAndRedoneBitForBit()
+    {
+        // One drawing made of every kind of step, undone back to the start
+        // and redone to the end, compared with the canvas after each step.
+        Canvas c = scribbled();
+        DrawingHistory history;
+        QList<QImage> states{c.image()};
+        const auto step = [&](const QString& toolName, const QList<QPoint>& points, QColor colour, int width) {
+            c.pen = {colour, width, colour};
+            auto tool = makeTool(toolName, [] { return std::optional<QString>(QStringLiteral("ねこ")); });
+            history.begin(c);
+            drag(*tool, c, points);
+            history.finish(c);
+            states << c.image();
+        };
+        step(toolFree, {{10, 10}, {60, 30}, {90, 10}}, Qt::darkGreen, 3);
+        step(toolLine, {{20, 200}, {300, 20}, {200, 100}}, Qt::red, 5);
+        step(toolRect, {{150, 150}, {60, 60}, {100, 90}}, Qt::blue, 2);
+        step(toolCircle, {{200, 120}, {230, 160}}, Qt::magenta, 1);
+        step(toolErase, {{0, 0}, {317, 237}}, Qt::black, 1);
+        step(toolText, {{40, 180}}, Qt::black, 1);
+        history.begin(c);
+        c.clear();
+        history.finish(c);
+        states << c.image();
+        QCOMPARE(history.steps(), 7);
+
+        for (qsizetype i = states.size() - 1; i > 0; --i) {
+            QVERIFY(history.canUndo());
+            history.undo(c);
+            QCOMPARE(c.image(), states[i - 1]);
+        }
+        QVERIFY(!history.canUndo());
+        for (qsizetype i = 1; i < states.size(); ++i) {
+            QVERIFY(history.canRedo());
+            history.redo(c);
+            QCOMPARE(c.image(), states[i]);
+        }
+        QVERIFY(!history.canRedo());
+    }
+
+    void aNewStepAfterUndoDropsTheRedoSteps()
+    {
+        Canvas c(QSize(318, 238));
+        DrawingHistory history;
+        for (int y : {20, 40, 60}) {
+            history.begin(c);
+            c.line({10, y}, {100, y});
+            history.finish(c);
+        }
+        // A step keeps the changed pixels only: 91 × 1 for each line.
+        QCOMPARE(history.bytes(), 3 * 91 * 4);
+        history.undo(c);
+        history.undo(c);
+        QCOMPARE(history.steps(), 3);
+        history.begin(c);
+        c.line({10, 200}, {100, 200});
+        history.finish(c);
+        QVERIFY(!history.canRedo());
+        QCOMPARE(history.steps(), 2);
+        history.undo(c);
+        history.undo(c);
+        QVERIFY(c.isBlank());
+
+        // An action that changed no pixel (a text cancelled, a clearing of
+        // a blank canvas) is no step.
+        history.begin(c);
+        c.clear();
+        history.finish(c);
+        QVERIFY(!history.canUndo());
+        QVERIFY(history.canRedo());  // and leaves the redo steps alone
+    }
+
+    void undoSwapsOnlyWhenNoActionGoesOn()
+    {
+        // Undo in the middle of a dragged shape would put back pixels the
+        // preview then inverts again.
+        Canvas c(QSize(318, 238));
+        DrawingHistory history;
+        history.begin(c);
+        c.line({10, 10}, {100, 10});
+        history.finish(c);
+        history.begin(c);
+        c.invertBox({20, 20}, {60, 60});
+        const QImage midway = c.image();
+        history.undo(c);
+        QCOMPARE(c.image(), midway);
+    }
+
+    void pastItsLimitTheHistoryForgetsTheOldestSteps()
+    {
+        Canvas c(QSize(318, 238));
+        const qsizetype canvasBytes = c.image().sizeInBytes();
+        DrawingHistory history(2 * canvasBytes);
+        for (int i = 0; i < 5; ++i) {
+            history.begin(c);
+            c.pen = {QColor(i * 40, 0, 0), 1, QColor(i * 40, 0, 0)};
+            c.box({0, 0}, {317, 237});  // every pixel changes
+            history.finish(c);
+            QVERIFY(history.bytes() <= 2 * canvasBytes);
+        }
+        QCOMPARE(history.steps(), 2);
+        history.undo(c);
+        history.undo(c);
+        QVERIFY(!history.canUndo());
+        QCOMPARE(c.image().pixel(100, 100) | 0xff000000u, qRgb(2 * 40, 0, 0));
+    }
+
     void theProposedNameIsTheUserAndTheSecondsSinceMidnight_data()
     {
         QTest::addColumn<QTime>("now");

@@ -1,8 +1,9 @@
 // A map carried from one computer to another as a teacher carries it: on
 // the first computer the map program writes the map's pictures out for
-// merging; the folder goes into the second computer's photo folder under
-// the child's name; the tools merge the first computer's wandelo.mdb into
-// the second's; there the merged points open with their pictures.
+// merging; the teacher copies that computer's installation folder onto a
+// stick; on the second computer the tools merge the stick's wandelo.mdb,
+// which brings the pictures along; there the merged points open with their
+// pictures, every record of a place included.
 
 #include "datas.h"
 #include "fixture.h"
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -36,9 +38,11 @@ void installationWithPark(Fixture& f)
 bool copyFolder(const QString& from, const QString& to)
 {
     QDir().mkpath(to);
-    for (const QString& name : QDir(from).entryList(QDir::Files))
-        if (!QFile::copy(from + '/' + name, to + '/' + name))
+    for (const QFileInfo& entry : QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        const QString target = to + '/' + entry.fileName();
+        if (entry.isDir() ? !copyFolder(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
             return false;
+    }
     return true;
 }
 
@@ -66,8 +70,9 @@ private slots:
         a.addUser("あき", 2, "背景\\park.bmp");
         a.writePicture("写真/とんぼ.jpg", Qt::red, 64, 48);
         a.writePicture("写真/Semi.BMP", Qt::blue, 64, 48);
+        a.writePicture("写真/やご.jpg", Qt::green, 64, 48);
         a.addFind({"とんぼ", 2, 100, 120, "写真\\とんぼ.jpg", 2});
-        a.addFind({"もう一匹", 1, {}, {}, "写真\\glay.bmp", 0, 1});
+        a.addFind({"やごも", 1, {}, {}, "写真\\やご.jpg", 0, 1});
         a.addFind({"せみ", 2, 400, 300, "C:\\Program Files\\ワンデロ\\写真\\Semi.BMP"});
         {
             MapProgram p(a);
@@ -79,8 +84,9 @@ private slots:
             QCOMPARE(p.dialogs.messages().last(), QStringLiteral("書き出しが完了しました"));
         }
 
-        // The folder goes to computer B, into 写真\あき.
-        QVERIFY(copyFolder(a.folder() + "/KOVR/データ統合用画像/あき", b.folder() + "/写真/あき"));
+        // A's installation folder goes onto a stick.
+        QTemporaryDir stick;
+        QVERIFY(copyFolder(a.folder(), stick.filePath("ワンデロ")));
 
         // Computer B: はな has one point; her teacher merges あき's map in.
         b.addUser("はな", 3, "背景\\park.bmp");
@@ -96,26 +102,26 @@ private slots:
             tools.form8().Command1->click();
             pick(tools.form1().List1, "はな");
             tools.form1().Command3->click();
-            dialogs.choose(a.database());
+            dialogs.choose(stick.filePath("ワンデロ/wandelo.mdb"));
             tools.form2().Command1->click();
             tools.form2().Command2->click();
             pick(tools.form3().List1, "あき");
             tools.form3().Command1->click();
             tools.form4().Command1->click();
-            QCOMPARE(dialogs.messages(), QStringList{merge::doneMessage});
+            QCOMPARE(dialogs.messages(),
+                     QStringList{"データの統合が完了しました\n"
+                                 "ポイント 2、記録 3、コピーした画像 3、見つからない画像 0"});
             tools.form4().Command3->click();
         }
 
-        // On B, はな's map shows her point and あき's two, each with its picture.
+        // On B, はな's map shows her point and あき's two, each with its
+        // picture, the first with its second record.
         MapProgram p(b);
         p.start();
         p.choose("はな");
         p.map();
         Datas& records = p.session.datas();
-        const QList<std::pair<int, QColor>> merged = {{1, Qt::red}, {2, Qt::blue}};
-        for (const auto& [index, colour] : merged) {
-            p.clickPoint(index, Qt::LeftButton);
-            QVERIFY(records.isVisible());
+        const auto showsNear = [&](QColor colour) {
             const QPixmap shown = records.Image1->pixmap();
             QVERIFY(!shown.isNull());
             // Near the colour: a JPEG keeps it only roughly.
@@ -123,9 +129,18 @@ private slots:
             QVERIFY2(qAbs(middle.red() - colour.red()) + qAbs(middle.green() - colour.green())
                              + qAbs(middle.blue() - colour.blue()) < 24,
                      qPrintable(middle.name()));
-            records.Command3->click();
-            QVERIFY(!records.isVisible());
-        }
+        };
+        p.clickPoint(1, Qt::LeftButton);
+        QVERIFY(records.isVisible());
+        showsNear(Qt::red);
+        records.Command4->click();  // >>: the place's second record
+        QCOMPARE(records.Text1->text(), QStringLiteral("やごも"));
+        showsNear(Qt::green);
+        records.Command3->click();
+        p.clickPoint(3, Qt::LeftButton);  // the second record is the row before
+        showsNear(Qt::blue);
+        records.Command3->click();
+        QVERIFY(!records.isVisible());
         QVERIFY(p.dialogs.asked.isEmpty());  // no picture was missing
     }
 };

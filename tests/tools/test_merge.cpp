@@ -1,6 +1,12 @@
 #include "database.h"
 #include "fixture.h"
 #include "merge.h"
+#include "mergepictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -42,7 +48,7 @@ struct Between {
         sendingUsers = std::make_unique<Cursor>(*sendingDb, "userdata", Cursor::Kind::Dynaset);
         sendingData = std::make_unique<Cursor>(*sendingDb, "data", Cursor::Kind::Dynaset);
     }
-    int run(const QString& name = "あき")
+    merge::Brought run(const QString& name = "あき")
     {
         return merge::mergeBetween(*localData, *sendingUsers, *sendingData, name, 2);
     }
@@ -60,17 +66,47 @@ private slots:
         Between b;
         const QByteArray sendingBefore = fileBytes(b.sending.database());
         const QVariantList usersBefore = b.local.query("SELECT * FROM userdata");
-        QCOMPARE(b.run(), 3);
+        const merge::Brought brought = b.run();
+        QCOMPARE(brought.places, 3);
+        QCOMPARE(brought.records, 4);
+        QCOMPARE(brought.pictures, (QStringList{"glay.bmp", "さなぎ.jpg", "ねこ.jpg", "いぬ.JPG"}));
+        // The first place keeps its second record, linked behind its head.
         const QString photos = "C:\\Program Files\\ワンデロ\\写真\\あき\\";
         QCOMPARE(b.local.query(QString(allColumns) + " WHERE rowid > 2"),
-                 (QVariantList{"かぶと虫", "7", "21", "森で", "3", 200.0, 100.0, photos + "glay.bmp", 0, 0, 2,
-                               "ねこ", "", "", " ", "4", 50.0, 300.5, photos + "ねこ.jpg", 0, 0, 2,
-                               "いぬ", "8", "1", "こうえん", "5", 500.0, 700.0, photos + "いぬ.JPG", 0, 0, 2}));
+                 (QVariantList{"かぶと虫", "7", "21", "森で", "3", 200.0, 100.0, photos + "glay.bmp", 4, 0, 2,
+                               "さなぎ", "", "", " ", "4", QVariant(), QVariant(), photos + "さなぎ.jpg", 0, 3, 1,
+                               "ねこ", "", "", " ", "5", 50.0, 300.5, photos + "ねこ.jpg", 0, 0, 2,
+                               "いぬ", "8", "1", "こうえん", "6", 500.0, 700.0, photos + "いぬ.JPG", 0, 0, 2}));
         QCOMPARE(b.local.query("SELECT * FROM userdata"), usersBefore);
         QCOMPARE(fileBytes(b.sending.database()), sendingBefore);
 
-        QCOMPARE(b.run(), 3);  // pressed again: appended again
-        QCOMPARE(b.local.query("SELECT indexs FROM data WHERE rowid > 5"), (QVariantList{"6", "7", "8"}));
+        QCOMPARE(b.run().records, 4);  // pressed again: appended again
+        QCOMPARE(b.local.query("SELECT indexs, childs, mother FROM data WHERE rowid > 6"),
+                 (QVariantList{"7", 8, 0, "8", 0, 7, "9", 0, 0, "10", 0, 0}));
+    }
+
+    void aDamagedChainEndsWhereItBreaks()
+    {
+        // Chains that lead back into themselves, out of the table, or to
+        // another user's row: what comes before the break travels.
+        Fixture local, sending;
+        local.addUser("はな", 2);
+        sending.addUser("あき", 5);
+        sending.addFind({"輪", 5, 1, 1, "", 2});
+        sending.addFind({"輪2", 1, {}, {}, "", 1, 1});     // back to its head
+        sending.addFind({"外", 5, 2, 2, "", 4});
+        sending.addFind({"外2", 1, {}, {}, "", 99, 3});    // out of the table
+        sending.addFind({"よそ", 5, 3, 3, "", 6});
+        sending.addFind({"ゆいの", 7, 4, 4, "", 0});       // another user's head
+        auto localDb = Database::open(local.database());
+        auto sendingDb = Database::open(sending.database(), Database::Mode::ReadOnly);
+        Cursor localData(*localDb, "data", Cursor::Kind::Dynaset);
+        Cursor users(*sendingDb, "userdata", Cursor::Kind::Dynaset);
+        Cursor data(*sendingDb, "data", Cursor::Kind::Dynaset);
+        QCOMPARE(merge::mergeBetween(localData, users, data, "あき", 2).records, 5);
+        QCOMPARE(local.query("SELECT object, indexs, childs, mother, userID FROM data"),
+                 (QVariantList{"輪", "1", 2, 0, 2, "輪2", "2", 0, 1, 1, "外", "3", 4, 0, 2, "外2", "4", 0, 3, 1,
+                               "よそ", "5", 0, 0, 2}));
     }
 
     void aMergeThatWouldFillTheTableIsRefused()
@@ -98,6 +134,76 @@ private slots:
         Between b;
         QVERIFY_THROWS_EXCEPTION(merge::SenderMissing, b.run("だれ"));
         QCOMPARE(merge::senderMissingMessage("だれ"), QStringLiteral("ユーザ「だれ」はもういません。"));
+    }
+
+    void picturesComeFromACopiedInstallationFolder()
+    {
+        Between b;
+        const QString exported = "KOVR/データ統合用画像/あき/";
+        b.sending.writePicture(exported + "glay.bmp", Qt::gray, 8, 8);
+        b.sending.writePicture(exported + "さなぎ.jpg", Qt::green, 8, 8);
+        b.sending.writePicture(exported + "ねこ.jpg", Qt::black, 8, 8);
+        b.sending.writePicture(exported + "いぬ.jpg", Qt::yellow, 8, 8);  // lower case, as exported
+        b.sending.writePicture(exported + "ほか.jpg", Qt::red, 8, 8);     // named by no row
+        // Already here: the same cat, and another placeholder of that name.
+        QDir(b.local.folder()).mkpath("写真/あき");
+        QVERIFY(QFile::copy(b.sending.folder() + '/' + exported + "ねこ.jpg", b.local.folder() + "/写真/あき/ねこ.jpg"));
+        b.local.writePicture("写真/あき/glay.bmp", Qt::white, 8, 8);
+        const QByteArray localGlay = fileBytes(b.local.folder() + "/写真/あき/glay.bmp");
+
+        const merge::Brought brought = b.run();
+        const merge::PictureReport report =
+            merge::bringPictures(b.local.installation(), b.sending.database(), "あき", brought.pictures);
+        QCOMPARE(report.copied, 2);
+        QCOMPARE(report.missing, QStringList());
+        QCOMPARE(report.kept, QStringList{"glay.bmp"});
+        QCOMPARE(QDir(b.local.folder() + "/写真/あき").entryList(QDir::Files, QDir::Name),
+                 (QStringList{"glay.bmp", "いぬ.jpg", "さなぎ.jpg", "ねこ.jpg"}));
+        QCOMPARE(fileBytes(b.local.folder() + "/写真/あき/glay.bmp"), localGlay);
+        QCOMPARE(fileBytes(b.local.folder() + "/写真/あき/いぬ.jpg"),
+                 fileBytes(b.sending.folder() + '/' + exported + "いぬ.jpg"));
+        QCOMPARE(merge::broughtMessage(brought, report),
+                 QStringLiteral("データの統合が完了しました\nポイント 3、記録 4、コピーした画像 2、見つからない画像 0\n\n"
+                                "同じ名前の別の画像がこのコンピュータにあるので、次の画像はコピーしていません:\nglay.bmp"));
+    }
+
+    void picturesFoundBesideTheDatabase_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("copied installation") << "KOVR/データ統合用画像/あき";
+        QTest::newRow("export folder") << "データ統合用画像/あき";
+        QTest::newRow("user's folder") << "あき";
+        QTest::newRow("none") << "";
+    }
+    void picturesFoundBesideTheDatabase()
+    {
+        QFETCH(QString, folder);
+        Fixture here;
+        QTemporaryDir brought;
+        const QString database = brought.filePath("wandelo.mdb");
+        QVERIFY(QDir(brought.path()).mkpath(folder.isEmpty() ? "ほか" : folder));
+        if (!folder.isEmpty())
+            QVERIFY(QFile::copy(here.writePicture("ねこ.jpg", Qt::black, 8, 8), brought.filePath(folder + "/ねこ.jpg")));
+        const merge::PictureReport report =
+            merge::bringPictures(here.installation(), database, "あき", {"ねこ.jpg", "いぬ.jpg"});
+        QCOMPARE(report.copied, folder.isEmpty() ? 0 : 1);
+        QCOMPARE(report.missing, folder.isEmpty() ? (QStringList{"ねこ.jpg", "いぬ.jpg"}) : QStringList{"いぬ.jpg"});
+        QCOMPARE(QFileInfo::exists(here.folder() + "/写真/あき/ねこ.jpg"), !folder.isEmpty());
+    }
+
+    void nothingIsWrittenOutsideTheUsersPhotoFolder()
+    {
+        Fixture here, sending;
+        sending.writePicture("あき/ねこ.jpg", Qt::black, 8, 8);
+        sending.writePicture("ねこ.jpg", Qt::black, 8, 8);
+        const QStringList before = QDir(here.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        // A name that is a path, and picture names that are not file names.
+        QCOMPARE(merge::bringPictures(here.installation(), sending.database(), "../..", {"ねこ.jpg"}).missing,
+                 QStringList{"ねこ.jpg"});
+        QCOMPARE(merge::bringPictures(here.installation(), sending.database(), "あき", {"..", "."}).missing,
+                 (QStringList{"..", "."}));
+        QCOMPARE(QDir(here.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QVERIFY(!QFileInfo::exists(here.folder() + "/写真/あき"));
     }
 
     void withinOneDatabase()
