@@ -19,8 +19,8 @@ for bench in bench_open_map bench_points bench_update bench_merge bench_html_exp
   "$here/build-bench/bench/$bench" 2>"$errors" || { echo "$bench failed:"; tail -n 20 "$errors"; exit 1; }
 done
 
-# Each ratio is the median of the runs' ratios, each program run paired
-# with the floor run made right after it.
 echo
 awk -F'\t' 'BEGIN { printf "%-53s %11s %11s %7s %8s %s\n", "work", "time", "floor", "ratio", "goal", "met" }
             { printf "%-53s %11s %11s %7s %8s %s\n", $1, $2, $3, $4, $5, $6 }' "$summary"
+echo "ratio: median of the runs' ratios, each run paired with the floor run made right after it"
+echo "(peak memory: the ratio of the two medians, each map opened in a fresh process)"
