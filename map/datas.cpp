@@ -195,13 +195,13 @@ void Datas::showRecordPicture()
 
 void Datas::Combo1_Click(int index)
 {
-    Text2->setText(QString::number(index + 1));
+    DataControl::setEdited(Text2, QString::number(index + 1));
     Combo1->setCurrentIndex(-1);
 }
 
 void Datas::Combo2_Click(int index)
 {
-    Text3->setText(QString::number(index + 1));
+    DataControl::setEdited(Text3, QString::number(index + 1));
     Combo2->setCurrentIndex(-1);
 }
 
@@ -267,8 +267,8 @@ void Datas::Command4_Click()
     showRecordPicture();
     repaint();
     // Saved into the new record with the child's next save, like typing.
-    Text2->setText(session_.rememberedMonth);
-    Text3->setText(session_.rememberedDay);
+    DataControl::setEdited(Text2, session_.rememberedMonth);
+    DataControl::setEdited(Text3, session_.rememberedDay);
     Command5->setEnabled(true);
 }
 

@@ -70,7 +70,7 @@ private slots:
     void editsSurviveWalkingTheChain()
     {
         Opened o(1);
-        o.records->Text4->setPlainText("木の下で見つけた");
+        typeInto(o.records->Text4, "木の下で見つけた");
         o.records->Command4->click();
         QCOMPARE(o.f.single("SELECT comment FROM data WHERE indexs = '2'").toString(),
                  QStringLiteral("木の下で見つけた"));
@@ -120,7 +120,7 @@ private slots:
     void okSavesRemembersAndSetsTheTooltip()
     {
         Opened o(1);
-        o.records->Text1->setText("カブトムシ");
+        typeInto(o.records->Text1, "カブトムシ");
         o.records->Combo1->activated(11);  // the item "12"
         o.records->Combo2->activated(30);  // the item "31"
         QCOMPARE(o.records->Text2->text(), QStringLiteral("12"));
@@ -139,7 +139,7 @@ private slots:
     {
         Opened o(1);
         o.records->Command4->click();
-        o.records->Text1->setText("かわった");
+        typeInto(o.records->Text1, "かわった");
         o.records->Command3->click();
         QCOMPARE(o.p.session.map().Command1().widget(1)->toolTip(), QStringLiteral("いちばん目"));
 
@@ -153,7 +153,7 @@ private slots:
     void closingFromTheTitleBarKeepsWhatWasTyped()
     {
         Opened o(0);
-        o.records->Text1->setText("せみのぬけがら");
+        typeInto(o.records->Text1, "せみのぬけがら");
         o.records->close();
         QVERIFY(!o.records->isVisible());
         QCOMPARE(o.f.single("SELECT object FROM data WHERE indexs = '1'").toString(),
@@ -165,7 +165,7 @@ private slots:
     {
         Opened o(0);
         o.f.sql("CREATE TRIGGER refuse BEFORE UPDATE ON data BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-        o.records->Text1->setText("せみ");
+        typeInto(o.records->Text1, "せみ");
         o.records->Command3->click();
         QVERIFY(o.records->isVisible());
         QCOMPARE(o.records->Text1->text(), QStringLiteral("せみ"));

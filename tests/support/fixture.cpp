@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -130,4 +133,15 @@ QList<QWidget*> visibleWindows()
         if (w->isVisible())
             shown << w;
     return shown;
+}
+
+void typeInto(QWidget* field, const QString& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->setText(text);
+        line->setModified(true);
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(field)) {
+        memo->setPlainText(text);
+        memo->document()->setModified(true);
+    }
 }

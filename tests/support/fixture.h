@@ -56,3 +56,7 @@ QByteArray fileBytes(const QString& path);
 // The top-level windows on the screen now.
 class QWidget;
 QList<QWidget*> visibleWindows();
+
+// Replaces a field's text as a person editing it would: the field counts
+// as edited, so its data control writes it.
+void typeInto(QWidget* field, const QString& text);

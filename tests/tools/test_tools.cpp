@@ -4,6 +4,7 @@
 #include "form5.h"
 #include "form9.h"
 #include "kovrapp.h"
+#include "mousepointer.h"
 #include "scripteddialogs.h"
 
 #include <QAction>
@@ -106,20 +107,22 @@ private slots:
         t.app.form5().Command1->click();
         t.app.form9().Command1->click();
         frmForm2& users = t.app.editorOfUsers();
-        qobject_cast<QLineEdit*>(users.txtFields[0])->setText(QStringLiteral("はなちゃん"));
+        typeInto(users.txtFields[0], QStringLiteral("はなちゃん"));
         users.cmdClose->click();
+        QVERIFY(!mousePointer::isBusy());
         QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form5()}));
         QCOMPARE(t.f.single("SELECT Name FROM userdata WHERE userID = 2").toString(), QStringLiteral("はなちゃん"));
 
         t.app.form5().Command1->click();
         t.app.form9().Command1->click();
         QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなちゃん"));
-        qobject_cast<QLineEdit*>(users.txtFields[1])->setText(QStringLiteral("に"));
+        typeInto(users.txtFields[1], QStringLiteral("に"));
         users.Command1->click();  // refused: the editor stays with the row pending
         QCOMPARE(visibleWindows(), (QList<QWidget*>{&users}));
         QCOMPARE(t.dialogs.messages().size(), 1);
-        qobject_cast<QLineEdit*>(users.txtFields[1])->setText(QStringLiteral("22"));
+        typeInto(users.txtFields[1], QStringLiteral("22"));
         users.Command1->click();
+        QVERIFY(!mousePointer::isBusy());
         QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
         QCOMPARE(t.f.single("SELECT userID FROM userdata WHERE Name = 'はなちゃん'").toInt(), 22);
     }
@@ -157,7 +160,7 @@ private slots:
             t.app.form5().Command1->click();
             t.app.form9().Command1->click();
             frmForm2& users = t.app.editorOfUsers();
-            qobject_cast<QLineEdit*>(users.txtFields[0])->setText(QStringLiteral("はなこ２"));
+            typeInto(users.txtFields[0], QStringLiteral("はなこ２"));
             users.menus.end->trigger();
             QCOMPARE(t.ends, 1);
             QVERIFY(t.app.ended());
