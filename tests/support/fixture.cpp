@@ -145,3 +145,22 @@ void typeInto(QWidget* field, const QString& text)
         memo->document()->setModified(true);
     }
 }
+
+FileLock::FileLock(const QString& path)
+{
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK
+        || sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw std::runtime_error("fixture: cannot lock the database");
+}
+
+FileLock::~FileLock()
+{
+    release();
+}
+
+void FileLock::release()
+{
+    if (db_)
+        sqlite3_close(db_);  // rolls the open transaction back
+    db_ = nullptr;
+}

@@ -201,6 +201,26 @@ private slots:
         QVERIFY(!QFile::exists(t.f.database()));
     }
 
+    // Another program holding wandelo.mdb at the tools' first use: the busy
+    // text, and the tool works at the next try once the lock is gone.
+    void lockedDatabaseIsBusyThenUsable()
+    {
+        Database::setBusyTimeout(50);
+        Tools t;
+        FileLock lock(t.f.database());
+        t.app.form5().Command1->click();
+        t.app.form9().Command1->click();
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
+        QCOMPARE(t.dialogs.messages(), QStringList{dataControlErrorHeading + busyText});
+        lock.release();
+        t.app.form9().Command1->click();
+        frmForm2& users = t.app.editorOfUsers();
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&users}));
+        QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなこ"));
+        QCOMPARE(t.dialogs.messages().size(), 1);
+        Database::setBusyTimeout(5000);
+    }
+
     void foreignFileIsLeftAlone()
     {
         Tools t;
