@@ -293,7 +293,7 @@ void Main::openRecords(int index)
         records.showPicture(photo);
     }
     step([&] {
-        if (rows::int16Field(records.recordset(), tables::find::childs) != tables::noLink)
+        if (rows::nextInChain(records.recordset()))
             records.Image3->show();
     });
     mousePointer::normal();
