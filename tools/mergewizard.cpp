@@ -397,6 +397,7 @@ QLabel* sentenceLabel(QWidget* parent)
     label->setWordWrap(true);
     label->setFont(fonts::japaneseGothic(12, true));
     label->setAlignment(Qt::AlignCenter);
+    label->setTextFormat(Qt::PlainText);  // it names users: characters, not markup
     return label;
 }
 
