@@ -58,6 +58,11 @@ QString senderMissingMessage(const QString& name)
     return QStringLiteral("ユーザ「%1」はもういません。").arg(name);
 }
 
+QString unusableNameMessage(const QString& name)
+{
+    return QStringLiteral("ユーザ「%1」の名前はフォルダの名前に使えないので、統合できません。").arg(name);
+}
+
 QString mergedPhoto(const QString& sendingName, const QString& sendingPhoto)
 {
     return QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\") + sendingName + u'\\'
@@ -95,6 +100,10 @@ int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingI
 int mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
                  const QString& sendingName, qint16 receivingID)
 {
+    // The name becomes a folder of 写真 in every copied photo: the rule of
+    // registration keeps "..\..\tmp" and the like out.
+    if (!usableAsFolderName(sendingName))
+        throw UnusableName(sendingName);
     const qint16 sending = senderID(sendingUsers, sendingName);
 
     // Read first, so that the limit is checked before anything is written.

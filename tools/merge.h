@@ -22,6 +22,18 @@ private:
     QString name_;
 };
 
+// The sending user's name could not be a folder name: it would put path
+// parts into the photo names the merge writes.
+class UnusableName : public std::runtime_error {
+public:
+    explicit UnusableName(const QString& name)
+        : std::runtime_error("sending user name is no folder name"), name_(name) {}
+    const QString& name() const { return name_; }
+
+private:
+    QString name_;
+};
+
 // The local `data` cannot take the sending user's points.
 class TooManyRows : public std::runtime_error {
 public:
@@ -30,6 +42,7 @@ public:
 
 inline const QString doneMessage = QStringLiteral("データの統合が完了しました");
 QString senderMissingMessage(const QString& name);
+QString unusableNameMessage(const QString& name);
 inline const QString tooManyRowsMessage =
     QStringLiteral("このコンピュータのデータがいっぱいになるので、統合できません。");
 
@@ -45,8 +58,9 @@ int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingI
 // Between two databases: each head record of the sending user becomes a
 // new local row of the receiving user, a single record at the same place,
 // its photo pointing into 写真\<sending name>\. The sending cursors are
-// only read. Returns the number of rows added. Throws SenderMissing,
-// TooManyRows or DbError (then nothing has changed).
+// only read. Returns the number of rows added. Throws UnusableName (a
+// sending name that is no folder name), SenderMissing, TooManyRows or
+// DbError (then nothing has changed).
 int mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
                  const QString& sendingName, qint16 receivingID);
 

@@ -436,6 +436,8 @@ void runMerge(KovrApp& app, QWidget* window, Work&& work)
         try {
             work(*data);
             outcome.message = merge::doneMessage;
+        } catch (const merge::UnusableName& e) {
+            outcome.message = merge::unusableNameMessage(e.name());
         } catch (const merge::SenderMissing& e) {
             outcome.message = merge::senderMissingMessage(e.name());
         } catch (const merge::TooManyRows&) {
@@ -487,6 +489,11 @@ void Form4::Command1_Click()
     WizardState& s = app_.wizard();
     if (!s.sendingUsers || !s.sendingData)
         return;  // no database was brought: the wizard cannot reach here without one
+    // Refused before the copy of wandelo.mdb is even kept.
+    if (!usableAsFolderName(s.sendingName)) {
+        app_.dialogs().message(this, merge::unusableNameMessage(s.sendingName));
+        return;
+    }
     runMerge(app_, this, [&s](Cursor& localData) {
         merge::mergeBetween(localData, *s.sendingUsers, *s.sendingData, s.sendingName, s.receivingID);
     });
