@@ -125,27 +125,6 @@ private slots:
         QVERIFY(form.dialogs.messages().isEmpty());
     }
 
-    // Only what the person edited is written: a comment with CR LF and a
-    // no-break space (as older programs wrote it), which the field shows
-    // as a line break and a blank, keeps its bytes when the row is visited
-    // and when it is saved through another field.
-    void untouchedFieldsKeepTheirBytes()
-    {
-        Fixture f;
-        twoRows(f);
-        f.sql("UPDATE data SET comment = 'いけで' || char(13, 10) || 'みた' || char(160) || 'かめ'");
-        const QVariantList before = f.query("SELECT hex(comment) FROM data");
-        Form form(f);
-        Cursor& c = form.control.recordset();
-        c.moveNext();
-        c.movePrevious();
-        typeInto(&form.object, "かめ");
-        form.control.updateRecord();
-        c.moveNext();
-        QCOMPARE(f.query("SELECT hex(comment) FROM data"), before);
-        QCOMPARE(f.query("SELECT object FROM data"), (QVariantList{"かめ", "どんぐり"}));
-    }
-
     // A refused value is not kept for the next save: the corrected field
     // is written, even when it is what the row held before.
     void aRefusedValueIsNotSentAgain()

@@ -246,6 +246,30 @@ private slots:
         QCOMPARE(f.query("SELECT Name, userID FROM userdata LIMIT 1"), (QVariantList{"ユーザ1です", 2}));
     }
 
+    // Only what the person edited is written: a comment with CR LF and a
+    // no-break space (as older programs wrote it), which the memo field
+    // shows as a line break and a blank, keeps its bytes when the row is
+    // visited and when it is saved through another field.
+    void untouchedFieldsKeepTheirBytes()
+    {
+        Fixture f;
+        for (int i = 1; i <= 2; ++i)
+            f.addFind({QStringLiteral("もの%1").arg(i), 2});
+        f.sql("UPDATE data SET comment = 'いけで' || char(13, 10) || 'みた' || char(160) || 'かめ'");
+        const QVariantList before = f.query("SELECT hex(comment) FROM data");
+        Open o(f, QStringLiteral("data"));
+        Editor& e = o.editor;
+        e.navigator->next->click();
+        e.navigator->previous->click();
+        type(line(e, 0), QStringLiteral("です"));
+        e.cmdUpdate->click();
+        e.navigator->next->click();
+        e.cmdClose->click();
+        QCOMPARE(f.query("SELECT hex(comment) FROM data"), before);
+        QCOMPARE(f.query("SELECT object FROM data"), (QVariantList{"もの1です", "もの2"}));
+        QVERIFY(o.dialogs.asked.isEmpty());
+    }
+
     // Validate shows the busy pointer before every save and move; it is
     // normal again once each button has done its work, also when a save
     // moves nowhere or is refused.
