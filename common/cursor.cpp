@@ -2,6 +2,7 @@
 
 #include "int16.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace {
@@ -416,6 +417,10 @@ void Cursor::update()
     syncWithOtherConnections();
     QList<int> set = pending_.keys();
     std::sort(set.begin(), set.end());
+    // A refused value must not stay queued: the next save would send it
+    // again whatever the person has typed since. The row stays in its
+    // edit or addition; its writer sets the fields again.
+    auto dropQueued = qScopeGuard([this] { pending_.clear(); });
     if (mode_ == EditMode::Add) {
         QStringList names, marks;
         for (int i : set) {
@@ -452,6 +457,7 @@ void Cursor::update()
         }
         lastModified_ = rowids_[pos_];
     }
+    dropQueued.dismiss();
     // Our own commit does not change the data version we see, so the
     // rowids stay valid without a reload.
     const bool added = mode_ == EditMode::Add;

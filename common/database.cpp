@@ -8,7 +8,17 @@
 namespace {
 
 // Both programs may have the file open; they wait for each other this long.
-constexpr int busyTimeoutMs = 5000;
+int busyTimeoutMs = 5000;
+
+bool isBusy(int code)
+{
+    return (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED;
+}
+
+DbError busyError()
+{
+    return DbError(dberr::busy, busyText);
+}
 
 QString engineText(sqlite3* db)
 {
@@ -25,9 +35,6 @@ QString japaneseText(int code)
         return QStringLiteral("値の種類がこの列に合いません。");
     }
     switch (code & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return QStringLiteral("ほかのプログラムがデータベースを使っています。少し待ってからもう一度ためしてください。");
     case SQLITE_READONLY:
         return QStringLiteral("データベースに書き込めません。");
     case SQLITE_FULL:
@@ -73,6 +80,11 @@ std::unique_ptr<Database> Database::open(const QString& path, Mode mode)
     return result;
 }
 
+void Database::setBusyTimeout(int milliseconds)
+{
+    busyTimeoutMs = milliseconds;
+}
+
 Database::~Database()
 {
     sqlite3_close_v2(db_);
@@ -85,15 +97,22 @@ void Database::checkTables()
         {
             sqlite3_stmt* stmt = nullptr;
             const QByteArray sql = "PRAGMA table_info(\"" + table.toUtf8() + "\")";
-            if (sqlite3_prepare_v2(db_, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+            // A file another program holds is busy, not foreign: reading
+            // the tables needs a lock that is not to be had now.
+            if (sqlite3_prepare_v2(db_, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+                if (isBusy(sqlite3_extended_errcode(db_)))
+                    throw busyError();
                 throw DbError(dberr::badDatabase,
                               QStringLiteral("「%1」はワンデロのデータベースではありません。(%2)")
                                   .arg(path_, engineText(db_)));
+            }
             int rc;
             while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
                 present << QString::fromUtf8(
                     reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
             sqlite3_finalize(stmt);
+            if (isBusy(rc))
+                throw busyError();
             if (rc != SQLITE_DONE)
                 throw DbError(dberr::badDatabase,
                               QStringLiteral("「%1」はワンデロのデータベースではありません。(%2)")
@@ -118,6 +137,8 @@ void Database::exec(const QString& sql)
         const QString text = message ? QString::fromUtf8(message) : engineText(db_);
         const int code = sqlite3_extended_errcode(db_);
         sqlite3_free(message);
+        if (isBusy(code))
+            throw busyError();
         throw DbError(code, text);
     }
 }
@@ -137,6 +158,8 @@ qint64 Database::lastInsertRowid() const
 DbError Database::lastError(const QString& context) const
 {
     const int code = sqlite3_extended_errcode(db_);
+    if (isBusy(code))
+        return context.isEmpty() ? busyError() : DbError(dberr::busy, context + u' ' + busyText);
     QString text = japaneseText(code);
     const QString engine = engineText(db_);
     text = text.isEmpty() ? engine : text + QStringLiteral("(") + engine + QStringLiteral(")");

@@ -34,8 +34,13 @@ public:
     qint64 dataVersion();
     qint64 lastInsertRowid() const;
 
-    // The error of the last call on this connection, as a DbError.
+    // The error of the last call on this connection, as a DbError; a busy
+    // or locked file is dberr::busy with busyText.
     DbError lastError(const QString& context = QString()) const;
+
+    // How long a connection waits for another program's lock before it
+    // reports the file busy (tests make it short).
+    static void setBusyTimeout(int milliseconds);
 
 private:
     Database(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}

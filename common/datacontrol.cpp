@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 DataControl::DataControl(std::unique_ptr<Cursor> cursor, Dialogs& dialogs, QObject* parent)
     : QObject(parent), cursor_(std::move(cursor)), dialogs_(dialogs)
@@ -18,13 +19,13 @@ DataControl::~DataControl()
 
 void DataControl::bind(QLineEdit* field, const QString& column)
 {
-    bindings_.append({field, column, {}});
+    bindings_.append({field, column});
     refresh();
 }
 
 void DataControl::bind(QPlainTextEdit* field, const QString& column)
 {
-    bindings_.append({field, column, {}});
+    bindings_.append({field, column});
     refresh();
 }
 
@@ -38,16 +39,46 @@ QString DataControl::textOf(const QWidget* field)
 }
 
 // Setting a text costs a relayout of the field; walking the rows of a big
-// table mostly meets the same months, days and comments again.
+// table mostly meets the same months, days and comments again. Either way
+// the field is untouched afterwards: what the row holds is not an edit.
 void DataControl::setTextOf(QWidget* field, const QString& text)
 {
     if (auto* line = qobject_cast<QLineEdit*>(field)) {
         if (line->text() != text)
             line->setText(text);
+        line->setModified(false);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(field)) {
         if (memo->toPlainText() != text)
             memo->setPlainText(text);
+        memo->document()->setModified(false);
     }
+}
+
+// The field's own record of being edited, not a comparison of texts: a
+// field shows a comment's CR LF as a line break and a no-break space as a
+// blank, so its text differs from a row nobody touched; and a refused
+// value typed back to what the row holds must still be written.
+bool DataControl::edited(const QWidget* field)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(field))
+        return line->isModified();
+    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(field))
+        return memo->document()->isModified();
+    return false;
+}
+
+void DataControl::markSaved(QWidget* field)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->setModified(false);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(field))
+        memo->document()->setModified(false);
+}
+
+void DataControl::setEdited(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+    field->setModified(true);
 }
 
 void DataControl::refresh()
@@ -65,7 +96,6 @@ void DataControl::refresh()
                 // A column the file lacks shows as empty.
             }
         }
-        b.shown = text;
         setTextOf(b.field, text);
     }
 }
@@ -73,19 +103,19 @@ void DataControl::refresh()
 bool DataControl::fieldsChanged() const
 {
     for (const Binding& b : bindings_)
-        if (b.field && textOf(b.field) != b.shown)
+        if (b.field && edited(b.field))
             return true;
     return false;
 }
 
+// A new row takes every field; a stored row only the fields the person
+// edited, so that nothing else of it is rewritten.
 void DataControl::writeFields()
 {
+    const bool adding = cursor_->editMode() == Cursor::EditMode::Add;
     for (Binding& b : bindings_) {
-        if (!b.field)
-            continue;
-        const QString text = textOf(b.field);
-        if (cursor_->editMode() == Cursor::EditMode::Add || text != b.shown)
-            cursor_->setValue(b.column, text);
+        if (b.field && (adding || edited(b.field)))
+            cursor_->setValue(b.column, textOf(b.field));
     }
 }
 
@@ -99,9 +129,14 @@ void DataControl::updateRecord()
     }
     writeFields();
     cursor_->update();
+    fieldsSaved();
+}
+
+void DataControl::fieldsSaved()
+{
     for (Binding& b : bindings_)
         if (b.field)
-            b.shown = textOf(b.field);
+            markSaved(b.field);
 }
 
 void DataControl::reportError(const DbError& error)
@@ -131,6 +166,7 @@ bool DataControl::aboutToChange(Action action)
             cursor_->edit();
         writeFields();
         cursor_->update();
+        fieldsSaved();
         return true;
     } catch (const DbError& e) {
         reportError(e);

@@ -1,7 +1,7 @@
 #pragma once
 // A data control: holds one cursor and binds text fields to its columns.
-// It fills the fields on every move, writes changed fields back into the
-// row when the bound fields are saved, and saves pending edits before any
+// It fills the fields on every move, writes the fields the person edited
+// back into the row when the bound fields are saved, and saves pending edits before any
 // move, delete or other save of the cursor. It raises validate (before),
 // reposition (after a move) and error (with the engine's text) like the old
 // data controls; every window that binds fields uses this one class.
@@ -37,13 +37,19 @@ public:
     void bind(QLineEdit* field, const QString& column);
     void bind(QPlainTextEdit* field, const QString& column);
 
-    // Saves the bound fields into the current row (or the row being
-    // added). Nothing is written when no field changed and no edit or
-    // addition is pending. Throws DbError; the row then stays pending.
+    // Saves the edited bound fields into the current row (every field into
+    // the row being added). Nothing is written when no field was edited and
+    // no edit or addition is pending. Throws DbError; the fields then stay
+    // edited, and the next save writes them again.
     void updateRecord();
     // Shows the current row's values in the bound fields again.
     void refresh();
+    // Whether a bound field was edited since the control last filled or
+    // saved it.
     bool fieldsChanged() const;
+    // Puts a text into a bound field on the person's behalf (a month picked
+    // from a list): it is saved like typing.
+    static void setEdited(QLineEdit* field, const QString& text);
 
     // Reports a failure of this control: the error signal first, then the
     // engine's text in a message box unless a handler said NoMessage.
@@ -62,11 +68,13 @@ private:
     struct Binding {
         QPointer<QWidget> field;
         QString column;
-        QString shown;  // the text filled in at the last move
     };
     static QString textOf(const QWidget* field);
     static void setTextOf(QWidget* field, const QString& text);
+    static bool edited(const QWidget* field);
+    static void markSaved(QWidget* field);
     void writeFields();
+    void fieldsSaved();
 
     std::unique_ptr<Cursor> cursor_;
     Dialogs& dialogs_;

@@ -24,4 +24,10 @@ inline constexpr int notEditing = 3020;        // set a field without edit or ad
 inline constexpr int noSuchColumn = 3265;      // a name that is not a column
 inline constexpr int badDatabase = 3343;       // not a database of this system
 inline constexpr int cannotOpen = 3024;        // no such file
+inline constexpr int busy = 3260;              // another program holds the file
 }  // namespace dberr
+
+// What both programs say when another program keeps the file busy longer
+// than they wait for it. The next use tries again.
+inline const QString busyText =
+    QStringLiteral("ほかのプログラムがデータベースを使っています。少し待ってからもう一度ためしてください。");

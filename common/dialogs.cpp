@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -61,6 +62,9 @@ Dialogs::Answer DesktopDialogs::message(QWidget* parent, const QString& text, Bu
 {
     QMessageBox box(parent);
     box.setWindowTitle(titleOr(title));
+    // Texts carry stored names and paths: "<h1>" in a child's photo name is
+    // characters, never markup or a picture of this computer.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
@@ -94,12 +98,16 @@ Dialogs::Answer DesktopDialogs::message(QWidget* parent, const QString& text, Bu
 std::optional<QString> DesktopDialogs::input(QWidget* parent, const QString& prompt,
                                              const QString& title, const QString& proposed)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, titleOr(title), prompt, QLineEdit::Normal, proposed, &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(titleOr(title));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(proposed);
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);  // as in the message boxes
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QString> DesktopDialogs::openFile(QWidget* parent, const QString& folder,

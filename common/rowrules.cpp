@@ -30,6 +30,28 @@ void reachButtonRow(Cursor& data, int button)
     data.move(button);
 }
 
+namespace {
+
+std::optional<int> linkedRow(Cursor& data, const QString& column)
+{
+    const std::optional<qint16> link = toInt16(data.value(column));
+    if (!link || *link < 1 || *link > data.recordCount())
+        return std::nullopt;
+    return *link;
+}
+
+}  // namespace
+
+std::optional<int> nextInChain(Cursor& data)
+{
+    return linkedRow(data, childs);
+}
+
+std::optional<int> previousInChain(Cursor& data)
+{
+    return linkedRow(data, mother);
+}
+
 bool findFreeRow(Cursor& data)
 {
     data.moveFirst();

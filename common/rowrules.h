@@ -17,6 +17,13 @@ void reachIndexs(Cursor& data, int indexs);
 // Moves to the row of point button i: first row, then i forward.
 void reachButtonRow(Cursor& data, int button);
 
+// The `indexs` of the next (previous) record at the current record's
+// place, or nothing at the tail (head) of its chain. A link that names no
+// row, as removing a row with the edit tool leaves behind, ends the chain
+// there: following it would leave the cursor on no row at all.
+std::optional<int> nextInChain(Cursor& data);
+std::optional<int> previousInChain(Cursor& data);
+
 // Leaves the cursor on the first free row in table order; false (and the
 // cursor past the last row) when there is none.
 bool findFreeRow(Cursor& data);

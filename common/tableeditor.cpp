@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QValidator>
 
@@ -186,6 +187,9 @@ bool TableEditor::savePending()
 {
     if (!Data1)
         return true;
+    // Validate shows the busy pointer before the save; a save that moves
+    // nowhere gets no reposition to take it away.
+    const auto normalAfter = qScopeGuard(mousePointer::normal);
     try {
         Data1->updateRecord();
         return true;
@@ -264,6 +268,7 @@ void TableEditor::cmdUpdate_Click()
     // the cursor stays where it is.
     if (c.editMode() == Cursor::EditMode::None && !Data1->fieldsChanged())
         return;
+    const auto normalAfter = qScopeGuard(mousePointer::normal);
     try {
         Data1->updateRecord();
         if (const auto changed = c.lastModified())

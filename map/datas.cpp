@@ -195,13 +195,13 @@ void Datas::showRecordPicture()
 
 void Datas::Combo1_Click(int index)
 {
-    Text2->setText(QString::number(index + 1));
+    DataControl::setEdited(Text2, QString::number(index + 1));
     Combo1->setCurrentIndex(-1);
 }
 
 void Datas::Combo2_Click(int index)
 {
-    Text3->setText(QString::number(index + 1));
+    DataControl::setEdited(Text3, QString::number(index + 1));
     Combo2->setCurrentIndex(-1);
 }
 
@@ -237,11 +237,10 @@ void Datas::Command4_Click()
 {
     Cursor& record = recordset();
     try {
-        const int next = rows::int16Field(record, tables::find::childs);
-        if (next != tables::noLink) {
-            rows::reachIndexs(record, next);
+        if (const std::optional<int> next = rows::nextInChain(record)) {
+            rows::reachIndexs(record, *next);
             showRecordPicture();
-            if (rows::int16Field(record, tables::find::childs) == tables::noLink)
+            if (!rows::nextInChain(record))
                 Image3->hide();
             Command5->setEnabled(true);
             return;
@@ -267,8 +266,8 @@ void Datas::Command4_Click()
     showRecordPicture();
     repaint();
     // Saved into the new record with the child's next save, like typing.
-    Text2->setText(session_.rememberedMonth);
-    Text3->setText(session_.rememberedDay);
+    DataControl::setEdited(Text2, session_.rememberedMonth);
+    DataControl::setEdited(Text3, session_.rememberedDay);
     Command5->setEnabled(true);
 }
 
@@ -276,11 +275,16 @@ void Datas::Command5_Click()
 {
     Cursor& record = recordset();
     try {
-        rows::reachIndexs(record, rows::int16Field(record, tables::find::mother));
+        const std::optional<int> previous = rows::previousInChain(record);
+        if (!previous) {
+            Command5->setEnabled(false);  // a link to no row: this is as far back as it goes
+            return;
+        }
+        rows::reachIndexs(record, *previous);
         showRecordPicture();
-        if (rows::int16Field(record, tables::find::mother) == tables::noLink)
+        if (!rows::previousInChain(record))
             Command5->setEnabled(false);
-        if (rows::int16Field(record, tables::find::childs) != tables::noLink)
+        if (rows::nextInChain(record))
             Image3->show();
     } catch (const DbError& e) {
         session_.dialogs().message(this, e.text());

@@ -293,7 +293,7 @@ void Main::openRecords(int index)
         records.showPicture(photo);
     }
     step([&] {
-        if (rows::int16Field(records.recordset(), tables::find::childs) != tables::noLink)
+        if (rows::nextInChain(records.recordset()))
             records.Image3->show();
     });
     mousePointer::normal();
@@ -390,7 +390,7 @@ void Main::file_load_Click()
         while (toInt16(users.value(tables::user::userID)) != session_.currentUserID)
             users.moveNext();  // fails past the end
         mousePointer::busy();
-        holder.Text1->setText(*chosen);
+        DataControl::setEdited(holder.Text1, *chosen);
         try {
             holder.data().updateRecord();
         } catch (const DbError& e) {

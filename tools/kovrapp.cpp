@@ -41,16 +41,17 @@ void KovrApp::showHelp(QWidget* parent, const QString& keyword)
     dialogs_.showHelp(parent, helpFile(), keyword);
 }
 
+// Tried again at every use until it opens: a file that another program
+// held busy, or that was missing, may be usable now.
 Database* KovrApp::localDatabase()
 {
-    if (!database_ && !databaseTried_) {
-        databaseTried_ = true;
+    if (!database_) {
         try {
             // The fixed path names the installation folder's wandelo.mdb;
             // opening checks its tables and never creates the file.
             database_ = Database::open(installation_.resolve(tables::databaseAbsolute));
         } catch (const DbError& e) {
-            openError_ = e.text();
+            openError_ = e;
         }
     }
     return database_.get();
@@ -85,46 +86,34 @@ QList<QWidget*> KovrApp::wizardWindows() const
     return shown;
 }
 
-frmForm2& KovrApp::editorOfUsers()
+// An editor that could not open its cursor is made again at the next use,
+// so that the tools work as soon as the file can be used.
+template <class E> E& KovrApp::editor(QPointer<E>& slot)
 {
-    if (!frmForm2_) {
-        frmForm2_ = new frmForm2(*this, localDatabase());
-        if (!frmForm2_->isOpen())
-            frmForm2_->reportError(DbError(dberr::cannotOpen, openError_));
+    if (slot && !slot->isOpen() && slot != visible_)
+        delete slot.data();
+    if (!slot) {
+        Database* database = localDatabase();
+        slot = new E(*this, database);
+        if (!database)
+            slot->reportError(*openError_);  // a cursor that failed was reported by the editor
     }
-    return *frmForm2_;
+    return *slot;
 }
 
-frmForm5& KovrApp::editorOfData()
-{
-    if (!frmForm5_) {
-        frmForm5_ = new frmForm5(*this, localDatabase());
-        if (!frmForm5_->isOpen())
-            frmForm5_->reportError(DbError(dberr::cannotOpen, openError_));
-    }
-    return *frmForm5_;
-}
+frmForm2& KovrApp::editorOfUsers() { return editor(frmForm2_); }
+frmForm5& KovrApp::editorOfData() { return editor(frmForm5_); }
 
 Cursor* KovrApp::localUserdata()
 {
-    const bool existed = hasEditorOfUsers();
-    frmForm2& editor = editorOfUsers();
-    if (editor.isOpen())
-        return &editor.recordset();
-    if (existed)
-        editor.reportError(DbError(dberr::cannotOpen, openError_));
-    return nullptr;
+    frmForm2& users = editorOfUsers();
+    return users.isOpen() ? &users.recordset() : nullptr;
 }
 
 Cursor* KovrApp::localData()
 {
-    const bool existed = hasEditorOfData();
-    frmForm5& editor = editorOfData();
-    if (editor.isOpen())
-        return &editor.recordset();
-    if (existed)
-        editor.reportError(DbError(dberr::cannotOpen, openError_));
-    return nullptr;
+    frmForm5& data = editorOfData();
+    return data.isOpen() ? &data.recordset() : nullptr;
 }
 
 void KovrApp::show(QWidget* window)

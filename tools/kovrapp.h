@@ -4,6 +4,7 @@
 // window is created the first time it is asked for and from then on only
 // shown and hidden; exactly one of them is visible at a time.
 
+#include "dberror.h"
 #include "installation.h"
 #include "wizardstate.h"
 
@@ -13,6 +14,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Cursor;
 class Database;
@@ -85,16 +87,17 @@ public:
 
 private:
     // The local database, "C:\Program Files\ワンデロ\wandelo.mdb", opened on
-    // first use; null when it is missing or not a database of this system.
+    // first use; null when it is missing, busy or not a database of this
+    // system (tried again at the next use).
     Database* localDatabase();
     template <class W> W& window(QPointer<W>& slot);
+    template <class E> E& editor(QPointer<E>& slot);
     QList<QWidget*> wizardWindows() const;
 
     Installation installation_;
     Dialogs& dialogs_;
     std::unique_ptr<Database> database_;
-    bool databaseTried_ = false;
-    QString openError_;
+    std::optional<DbError> openError_;  // why the last try to open failed
     QPointer<Form5> form5_;
     QPointer<Form9> form9_;
     QPointer<Form10> form10_;

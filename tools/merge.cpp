@@ -61,6 +61,11 @@ QString senderMissingMessage(const QString& name)
     return QStringLiteral("ユーザ「%1」はもういません。").arg(name);
 }
 
+QString unusableNameMessage(const QString& name)
+{
+    return QStringLiteral("ユーザ「%1」の名前はフォルダの名前に使えないので、統合できません。").arg(name);
+}
+
 QString mergedPhoto(const QString& sendingName, const QString& sendingPhoto)
 {
     return QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\") + sendingName + u'\\'
@@ -201,6 +206,10 @@ void copyPlace(Cursor& localData, const SentPlace& place, const QString& sending
 Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
                      const QString& sendingName, qint16 receivingID)
 {
+    // The name becomes a folder of 写真 in every copied photo: the rule of
+    // registration keeps "..\..\tmp" and the like out.
+    if (!usableAsFolderName(sendingName))
+        throw UnusableName(sendingName);
     const qint16 sending = senderID(sendingUsers, sendingName);
 
     // Read first, so that the limit is checked before anything is written.

@@ -23,6 +23,18 @@ private:
     QString name_;
 };
 
+// The sending user's name could not be a folder name: it would put path
+// parts into the photo names the merge writes.
+class UnusableName : public std::runtime_error {
+public:
+    explicit UnusableName(const QString& name)
+        : std::runtime_error("sending user name is no folder name"), name_(name) {}
+    const QString& name() const { return name_; }
+
+private:
+    QString name_;
+};
+
 // The local `data` cannot take the sending user's points.
 class TooManyRows : public std::runtime_error {
 public:
@@ -31,6 +43,7 @@ public:
 
 inline const QString doneMessage = QStringLiteral("データの統合が完了しました");
 QString senderMissingMessage(const QString& name);
+QString unusableNameMessage(const QString& name);
 inline const QString tooManyRowsMessage =
     QStringLiteral("このコンピュータのデータがいっぱいになるので、統合できません。");
 
@@ -56,8 +69,8 @@ struct Brought {
 // new local row of the receiving user at the same place, followed by the
 // further records of its place in chain order, linked again as a chain;
 // every photo points into 写真\<sending name>\. The sending cursors are
-// only read. Throws SenderMissing, TooManyRows or DbError (then nothing
-// has changed).
+// only read. Throws UnusableName (a sending name that is no folder name),
+// SenderMissing, TooManyRows or DbError (then nothing has changed).
 Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingData,
                      const QString& sendingName, qint16 receivingID);
 

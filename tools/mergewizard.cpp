@@ -398,6 +398,7 @@ QLabel* sentenceLabel(QWidget* parent)
     label->setWordWrap(true);
     label->setFont(fonts::japaneseGothic(12, true));
     label->setAlignment(Qt::AlignCenter);
+    label->setTextFormat(Qt::PlainText);  // it names users: characters, not markup
     return label;
 }
 
@@ -436,6 +437,8 @@ void runMerge(KovrApp& app, QWidget* window, Work&& work)
         QuietEditor quiet(dataEditor);
         try {
             outcome.message = work(*data);
+        } catch (const merge::UnusableName& e) {
+            outcome.message = merge::unusableNameMessage(e.name());
         } catch (const merge::SenderMissing& e) {
             outcome.message = merge::senderMissingMessage(e.name());
         } catch (const merge::TooManyRows&) {
@@ -487,6 +490,11 @@ void Form4::Command1_Click()
     WizardState& s = app_.wizard();
     if (!s.sendingDatabase || !s.sendingUsers || !s.sendingData)
         return;  // no database was brought: the wizard cannot reach here without one
+    // Refused before the copy of wandelo.mdb is even kept.
+    if (!usableAsFolderName(s.sendingName)) {
+        app_.dialogs().message(this, merge::unusableNameMessage(s.sendingName));
+        return;
+    }
     const Installation& here = app_.installation();
     runMerge(app_, this, [&s, &here](Cursor& localData) {
         const merge::Brought brought =

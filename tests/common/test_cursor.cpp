@@ -147,6 +147,23 @@ private slots:
                  (QVariantList{"はな", 2, "/home/hana/ねこ.jpg", "たろう", 3, QVariant()}));
     }
 
+    // A refused update keeps nothing queued: the row stays in its edit,
+    // and the next update sends only what was set since.
+    void aRefusedUpdateLeavesNoQueuedValues()
+    {
+        Fixture f;
+        f.addUser("はな", 2, "背景\\default.bmp");
+        auto db = Database::open(f.database());
+        Cursor c(*db, "userdata", Cursor::Kind::Dynaset);
+        c.edit();
+        c.setValue("userID", "abc");
+        QVERIFY_THROWS_EXCEPTION(DbError, c.update());
+        QCOMPARE(c.editMode(), Cursor::EditMode::Edit);
+        c.setValue("Name", "はなこ");
+        c.update();
+        QCOMPARE(f.query("SELECT Name, userID FROM userdata"), (QVariantList{"はなこ", 2}));
+    }
+
     void emptyTable()
     {
         Fixture f;

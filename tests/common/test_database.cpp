@@ -4,6 +4,7 @@
 #include "schema.h"
 
 #include <QFile>
+#include <functional>
 #include <QTest>
 
 class TestDatabase : public QObject {
@@ -104,6 +105,33 @@ private slots:
         users.setValue("Name", "たろう");
         QVERIFY_THROWS_EXCEPTION(DbError, users.update());
         QCOMPARE(fileBytes(f.database()), before);
+    }
+
+    // A file another program holds is busy, not foreign, and usable as soon
+    // as the other program lets go.
+    void aLockedFileIsBusyThenUsable()
+    {
+        Database::setBusyTimeout(50);
+        Fixture f;
+        f.addUser("はな", 2);
+        auto open = Database::open(f.database());
+        FileLock lock(f.database());
+        for (const auto& attempt : std::initializer_list<std::function<void()>>{
+                 [&] { Database::open(f.database()); },
+                 [&] { open->exec("UPDATE userdata SET userID = 3"); },
+                 [&] { Cursor(*open, "data", Cursor::Kind::Dynaset); }}) {
+            try {
+                attempt();
+                QFAIL("a locked file was used");
+            } catch (const DbError& e) {
+                QCOMPARE(e.number(), dberr::busy);
+                QCOMPARE(e.text(), busyText);
+            }
+        }
+        lock.release();
+        QCOMPARE(Cursor(*Database::open(f.database()), "userdata", Cursor::Kind::Dynaset).text("Name"),
+                 QStringLiteral("はな"));
+        Database::setBusyTimeout(5000);
     }
 
     void transactionLandsWholeOrNotAtAll()

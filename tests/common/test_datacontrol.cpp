@@ -48,7 +48,7 @@ private slots:
         Fixture f;
         twoRows(f);
         Form form(f);
-        form.object.setText("クワガタ");
+        typeInto(&form.object, "クワガタ");
         form.control.recordset().moveNext();
         QCOMPARE(f.query("SELECT object FROM data"), (QVariantList{"クワガタ", "どんぐり"}));
     }
@@ -61,7 +61,7 @@ private slots:
         Cursor& c = form.control.recordset();
         c.edit();
         c.setValue("photo", "/home/hana/かぶと.jpg");
-        form.comment.setPlainText("森で見つけた");
+        typeInto(&form.comment, "森で見つけた");
         form.control.updateRecord();
         QCOMPARE(f.query("SELECT object, comment, photo FROM data LIMIT 1"),
                  (QVariantList{"かぶと虫", "森で見つけた", "/home/hana/かぶと.jpg"}));
@@ -99,7 +99,7 @@ private slots:
         twoRows(f);
         Form form(f);
         QSignalSpy errors(&form.control, &DataControl::error);
-        form.object.setText(QString(51, u'あ'));
+        typeInto(&form.object, QString(51, u'あ'));
         QVERIFY_THROWS_EXCEPTION(DbError, form.control.recordset().moveNext());
         QCOMPARE(errors.count(), 1);
         QCOMPARE(form.control.recordset().absolutePosition(), 0);
@@ -115,7 +115,7 @@ private slots:
         Form form(f);
         connect(&form.control, &DataControl::error, this,
                 [](int, const QString&, DataControl::Response* r) { *r = DataControl::Response::NoMessage; });
-        form.object.setText(QString(51, u'あ'));
+        typeInto(&form.object, QString(51, u'あ'));
         try {
             form.control.updateRecord();
             QFAIL("saved a value that does not fit");
@@ -123,6 +123,22 @@ private slots:
             form.control.reportError(e);
         }
         QVERIFY(form.dialogs.messages().isEmpty());
+    }
+
+    // A refused value is not kept for the next save: the corrected field
+    // is written, even when it is what the row held before.
+    void aRefusedValueIsNotSentAgain()
+    {
+        Fixture f;
+        twoRows(f);
+        Form form(f);
+        typeInto(&form.object, QString(51, u'あ'));
+        QVERIFY_THROWS_EXCEPTION(DbError, form.control.updateRecord());
+        typeInto(&form.object, "かぶと虫");
+        form.control.updateRecord();
+        form.control.recordset().moveNext();
+        QCOMPARE(f.query("SELECT object FROM data"), (QVariantList{"かぶと虫", "どんぐり"}));
+        QVERIFY(!form.control.fieldsChanged());
     }
 
     void addingEmptiesTheFieldsAndSavesThemAsANewRow()
@@ -133,7 +149,7 @@ private slots:
         Cursor& c = form.control.recordset();
         c.addNew();
         QCOMPARE(form.object.text(), QString());
-        form.object.setText("せみ");
+        typeInto(&form.object, "せみ");
         form.control.updateRecord();
         QCOMPARE(f.query("SELECT object FROM data"), (QVariantList{"かぶと虫", "どんぐり", "せみ"}));
         QCOMPARE(form.object.text(), QStringLiteral("かぶと虫"));  // back on the row before

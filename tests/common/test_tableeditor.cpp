@@ -1,4 +1,5 @@
 #include "fixture.h"
+#include "mousepointer.h"
 #include "scripteddialogs.h"
 #include "tableeditor.h"
 
@@ -173,7 +174,7 @@ private slots:
         twelveUsers(f);
         Open o(f);
         Editor& e = o.editor;
-        line(e, 0)->setText(QStringLiteral("かえで"));
+        typeInto(line(e, 0), QStringLiteral("かえで"));
         e.cmdUpdate->click();  // a change on row 1
         e.navigator->last->click();
         const QByteArray before = fileBytes(f.database());
@@ -200,7 +201,7 @@ private slots:
         Open o(f);
         Editor& e = o.editor;
         const QByteArray before = fileBytes(f.database());
-        line(e, field)->setText(value);  // past the typing limit, as a paste of old data could
+        typeInto(line(e, field), value);  // past the typing limit, as a paste of old data could
         e.cmdUpdate->click();
         QCOMPARE(o.dialogs.asked.size(), 1);
         QVERIFY(o.dialogs.asked[0].text.startsWith(QStringLiteral("ﾃﾞｰﾀ ｺﾝﾄﾛｰﾙで次のｴﾗｰが発生しました :")));
@@ -216,10 +217,88 @@ private slots:
         QCOMPARE(e.left, 0);
         QCOMPARE(fileBytes(f.database()), before);
         // Mended, it is saved.
-        line(e, field)->setText(field == 0 ? QStringLiteral("なおした") : QStringLiteral("40"));
+        typeInto(line(e, field), field == 0 ? QStringLiteral("なおした") : QStringLiteral("40"));
         e.cmdClose->click();
         QCOMPARE(e.left, 1);
         QCOMPARE(f.single("SELECT count(*) FROM userdata WHERE Name = 'なおした' OR userID = 40").toInt(), 1);
+    }
+
+    // The refused value must not stay queued: typed back to what the row
+    // holds, the field saves, and the editor moves and leaves again.
+    void refusedValueTypedBackSaves()
+    {
+        Fixture f;
+        twelveUsers(f);
+        Open o(f);
+        Editor& e = o.editor;
+        type(line(e, 1), QStringLiteral("abc"));
+        e.cmdUpdate->click();
+        QCOMPARE(o.dialogs.asked.size(), 1);
+        line(e, 1)->clear();
+        type(line(e, 1), QStringLiteral("2"));
+        type(line(e, 0), QStringLiteral("です"));
+        e.cmdUpdate->click();
+        e.navigator->next->click();
+        QCOMPARE(caption(e), QStringLiteral("ﾚｺｰﾄﾞ: 2"));
+        e.cmdClose->click();
+        QCOMPARE(e.left, 1);
+        QCOMPARE(o.dialogs.asked.size(), 1);
+        QCOMPARE(f.query("SELECT Name, userID FROM userdata LIMIT 1"), (QVariantList{"ユーザ1です", 2}));
+    }
+
+    // Only what the person edited is written: a comment with CR LF and a
+    // no-break space (as older programs wrote it), which the memo field
+    // shows as a line break and a blank, keeps its bytes when the row is
+    // visited and when it is saved through another field.
+    void untouchedFieldsKeepTheirBytes()
+    {
+        Fixture f;
+        for (int i = 1; i <= 2; ++i)
+            f.addFind({QStringLiteral("もの%1").arg(i), 2});
+        f.sql("UPDATE data SET comment = 'いけで' || char(13, 10) || 'みた' || char(160) || 'かめ'");
+        const QVariantList before = f.query("SELECT hex(comment) FROM data");
+        Open o(f, QStringLiteral("data"));
+        Editor& e = o.editor;
+        e.navigator->next->click();
+        e.navigator->previous->click();
+        type(line(e, 0), QStringLiteral("です"));
+        e.cmdUpdate->click();
+        e.navigator->next->click();
+        e.cmdClose->click();
+        QCOMPARE(f.query("SELECT hex(comment) FROM data"), before);
+        QCOMPARE(f.query("SELECT object FROM data"), (QVariantList{"もの1です", "もの2"}));
+        QVERIFY(o.dialogs.asked.isEmpty());
+    }
+
+    // Validate shows the busy pointer before every save and move; it is
+    // normal again once each button has done its work, also when a save
+    // moves nowhere or is refused.
+    void pointerIsNormalAfterEachButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("typed");
+        for (const char* button : {"add", "delete", "update", "close", "next"}) {
+            QTest::addRow("%s after an edit", button) << button << "2";
+            QTest::addRow("%s after a refused value", button) << button << "abc";
+        }
+    }
+    void pointerIsNormalAfterEachButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, typed);
+        Fixture f;
+        twelveUsers(f);
+        Open o(f);
+        Editor& e = o.editor;
+        line(e, 1)->clear();
+        type(line(e, 1), typed);
+        QAbstractButton* press = button == "add" ? e.cmdAdd
+            : button == "delete"                 ? e.cmdDelete
+            : button == "update"                 ? e.cmdUpdate
+            : button == "close"                  ? static_cast<QAbstractButton*>(e.cmdClose)
+                                                 : e.navigator->next;
+        press->click();
+        QVERIFY(!mousePointer::isBusy());
     }
 
     void addThenDeleteDropsTheNewRow()
@@ -230,7 +309,7 @@ private slots:
         Editor& e = o.editor;
         e.navigator->last->click();
         e.cmdAdd->click();
-        line(e, 0)->setText(QStringLiteral("まちがい"));
+        typeInto(line(e, 0), QStringLiteral("まちがい"));
         e.cmdDelete->click();
         QCOMPARE(f.single("SELECT count(*) FROM userdata").toInt(), 12);
         QCOMPARE(line(e, 0)->text(), QStringLiteral("ユーザ12"));

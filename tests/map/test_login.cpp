@@ -213,6 +213,27 @@ private slots:
         QCOMPARE(fileBytes(f.database()), before);
     }
 
+    // Another program holding the file: the busy text (not "not a
+    // database"), and the next start works once the lock is gone.
+    void aLockedFileIsReportedBusyThenOpens()
+    {
+        Database::setBusyTimeout(50);
+        Fixture f;
+        tenRowsThreeOfHana(f);
+        {
+            FileLock lock(f.database());
+            MapProgram p(f);
+            p.start();
+            QVERIFY(p.ended);
+            QCOMPARE(p.dialogs.messages(), QStringList{dataControlErrorHeading + busyText});
+        }
+        MapProgram p(f);
+        p.start();
+        QVERIFY(!p.ended);
+        QCOMPARE(p.listed(), (QStringList{"はな", "たろう"}));
+        Database::setBusyTimeout(5000);
+    }
+
     void quitEndsTheProgram()
     {
         Fixture f;

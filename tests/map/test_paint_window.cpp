@@ -203,7 +203,7 @@ private slots:
         Paint& paint = t.open();
         paint.clock = [] { return QTime(0, 0, 7); };
         drag(paint, {{10, 10}, {100, 100}});
-        t.records->Text1->setText("くわがた");  // typed before the drawing
+        typeInto(t.records->Text1, "くわがた");  // typed before the drawing
         const QString file = QDir(t.f.installation().photoFolder()).filePath("はな7.bmp");
         t.p.dialogs.choose(file);
         paint.Command1->click();

@@ -77,7 +77,7 @@ private slots:
     void aClickedPictureIsPreviewedAndLoadedByItsFullPath()
     {
         Choosing t;
-        t.records->Text1->setText("くわがた");  // typed before choosing
+        typeInto(t.records->Text1, "くわがた");  // typed before choosing
         dialog& chooser = t.open();
         QTRY_VERIFY(chooser.listedFiles().contains("ねこ.JPG"));
         chooser.clickFile("こわれた.bmp");

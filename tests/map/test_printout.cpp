@@ -107,7 +107,7 @@ private slots:
     {
         Printing t({"かぶと虫", 2, 100, 100, "写真\\glay.bmp", 0, 0, "12", "3",
                     "クヌギの木にいた\n夜に見つけた"});
-        t.p.session.datas().Text1->setText("まだ保存していない");
+        typeInto(t.p.session.datas().Text1, "まだ保存していない");
         t.print();
         QVERIFY(QFile::exists(t.pdf));
         QCOMPARE(t.p.dialogs.asked.last().kind, QStringLiteral("printer"));

@@ -30,9 +30,12 @@ struct Opened {
     Fixture f;
     MapProgram p{f};
     Datas* records = nullptr;
-    explicit Opened(int point)
+    // `damage`: SQL run on the rows before the program starts.
+    explicit Opened(int point, const QString& damage = QString())
     {
         threeRecordsAtOnePlace(f);
+        if (!damage.isEmpty())
+            f.sql(damage);
         p.start();
         p.choose("はな");
         p.clickPoint(point, Qt::LeftButton);
@@ -70,7 +73,7 @@ private slots:
     void editsSurviveWalkingTheChain()
     {
         Opened o(1);
-        o.records->Text4->setPlainText("木の下で見つけた");
+        typeInto(o.records->Text4, "木の下で見つけた");
         o.records->Command4->click();
         QCOMPARE(o.f.single("SELECT comment FROM data WHERE indexs = '2'").toString(),
                  QStringLiteral("木の下で見つけた"));
@@ -120,7 +123,7 @@ private slots:
     void okSavesRemembersAndSetsTheTooltip()
     {
         Opened o(1);
-        o.records->Text1->setText("カブトムシ");
+        typeInto(o.records->Text1, "カブトムシ");
         o.records->Combo1->activated(11);  // the item "12"
         o.records->Combo2->activated(30);  // the item "31"
         QCOMPARE(o.records->Text2->text(), QStringLiteral("12"));
@@ -135,11 +138,47 @@ private slots:
         QVERIFY(!o.records->Image3->isVisibleTo(o.records));
     }
 
+    // A link to a row that is gone (removed with the edit tool) ends the
+    // chain: ">>" offers to append, and the child's record still saves.
+    void aLinkPastTheEndEndsTheChain()
+    {
+        Opened o(0, "UPDATE data SET childs = 40 WHERE indexs = '1'");
+        QCOMPARE(o.state(), QStringLiteral("ひとつだけ -- dark"));
+        o.p.dialogs.answer(Dialogs::Answer::No);
+        o.records->Command4->click();
+        QCOMPARE(o.p.dialogs.messages(), QStringList{"同じ場所に別のデータを追加しますか"});
+        QCOMPARE(o.state(), QStringLiteral("ひとつだけ -- dark"));
+        typeInto(o.records->Text1, "ちょうちょ");
+        o.records->Command3->click();
+        QVERIFY(!o.records->isVisible());
+        QCOMPARE(o.p.dialogs.messages().size(), 1);
+        QCOMPARE(o.f.single("SELECT object FROM data WHERE indexs = '1'").toString(), QStringLiteral("ちょうちょ"));
+
+        // Appending there mends the link.
+        o.p.clickPoint(0, Qt::LeftButton);
+        o.p.dialogs.answer(Dialogs::Answer::Yes);
+        o.records->Command4->click();
+        QCOMPARE(o.f.single("SELECT childs FROM data WHERE indexs = '1'").toInt(), 6);
+        QCOMPARE(o.p.dialogs.messages().size(), 2);
+    }
+
+    void aMotherPastTheEndIsAsFarBackAsItGoes()
+    {
+        Opened o(1, "UPDATE data SET mother = 99 WHERE indexs = '4'");
+        o.records->Command4->click();
+        QCOMPARE(o.state(), QStringLiteral("にばん目 << lit"));
+        o.records->Command5->click();
+        QCOMPARE(o.state(), QStringLiteral("にばん目 -- lit"));
+        o.records->Command3->click();
+        QVERIFY(o.p.dialogs.asked.isEmpty());
+        QVERIFY(!o.records->isVisible());
+    }
+
     void okOnAChainRecordOrAnEmptyObjectKeepsTheTooltip()
     {
         Opened o(1);
         o.records->Command4->click();
-        o.records->Text1->setText("かわった");
+        typeInto(o.records->Text1, "かわった");
         o.records->Command3->click();
         QCOMPARE(o.p.session.map().Command1().widget(1)->toolTip(), QStringLiteral("いちばん目"));
 
@@ -153,7 +192,7 @@ private slots:
     void closingFromTheTitleBarKeepsWhatWasTyped()
     {
         Opened o(0);
-        o.records->Text1->setText("せみのぬけがら");
+        typeInto(o.records->Text1, "せみのぬけがら");
         o.records->close();
         QVERIFY(!o.records->isVisible());
         QCOMPARE(o.f.single("SELECT object FROM data WHERE indexs = '1'").toString(),
@@ -165,7 +204,7 @@ private slots:
     {
         Opened o(0);
         o.f.sql("CREATE TRIGGER refuse BEFORE UPDATE ON data BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-        o.records->Text1->setText("せみ");
+        typeInto(o.records->Text1, "せみ");
         o.records->Command3->click();
         QVERIFY(o.records->isVisible());
         QCOMPARE(o.records->Text1->text(), QStringLiteral("せみ"));

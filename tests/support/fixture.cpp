@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -130,4 +133,34 @@ QList<QWidget*> visibleWindows()
         if (w->isVisible())
             shown << w;
     return shown;
+}
+
+void typeInto(QWidget* field, const QString& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->setText(text);
+        line->setModified(true);
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(field)) {
+        memo->setPlainText(text);
+        memo->document()->setModified(true);
+    }
+}
+
+FileLock::FileLock(const QString& path)
+{
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK
+        || sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw std::runtime_error("fixture: cannot lock the database");
+}
+
+FileLock::~FileLock()
+{
+    release();
+}
+
+void FileLock::release()
+{
+    if (db_)
+        sqlite3_close(db_);  // rolls the open transaction back
+    db_ = nullptr;
 }

@@ -56,3 +56,22 @@ QByteArray fileBytes(const QString& path);
 // The top-level windows on the screen now.
 class QWidget;
 QList<QWidget*> visibleWindows();
+
+// Replaces a field's text as a person editing it would: the field counts
+// as edited, so its data control writes it.
+void typeInto(QWidget* field, const QString& text);
+
+// Another program holding the file: a second connection in an exclusive
+// transaction until release() (or the end of the scope).
+struct sqlite3;
+class FileLock {
+public:
+    explicit FileLock(const QString& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    void release();
+
+private:
+    sqlite3* db_ = nullptr;
+};

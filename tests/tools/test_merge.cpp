@@ -206,6 +206,26 @@ private slots:
         QVERIFY(!QFileInfo::exists(here.folder() + "/写真/あき"));
     }
 
+    // The sending name becomes a folder of every copied photo: a name the
+    // registration would refuse is refused before anything is written.
+    void aSendingNameThatIsNoFolderName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("windows path") << "..\\..\\..\\..\\tmp\\evil";
+        QTest::newRow("native path") << "../../tmp/evil";
+        QTest::newRow("parent folder") << "..";
+    }
+    void aSendingNameThatIsNoFolderName()
+    {
+        QFETCH(QString, name);
+        Between b;
+        b.sending.sql("UPDATE userdata SET Name = '" + name + "' WHERE Name = 'あき'");
+        b.sendingUsers->requery();
+        const QByteArray before = fileBytes(b.local.database());
+        QVERIFY_THROWS_EXCEPTION(merge::UnusableName, b.run(name));
+        QCOMPARE(fileBytes(b.local.database()), before);
+    }
+
     void withinOneDatabase()
     {
         Fixture f;

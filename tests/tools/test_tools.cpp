@@ -4,6 +4,7 @@
 #include "form5.h"
 #include "form9.h"
 #include "kovrapp.h"
+#include "mousepointer.h"
 #include "scripteddialogs.h"
 
 #include <QAction>
@@ -106,20 +107,22 @@ private slots:
         t.app.form5().Command1->click();
         t.app.form9().Command1->click();
         frmForm2& users = t.app.editorOfUsers();
-        qobject_cast<QLineEdit*>(users.txtFields[0])->setText(QStringLiteral("はなちゃん"));
+        typeInto(users.txtFields[0], QStringLiteral("はなちゃん"));
         users.cmdClose->click();
+        QVERIFY(!mousePointer::isBusy());
         QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form5()}));
         QCOMPARE(t.f.single("SELECT Name FROM userdata WHERE userID = 2").toString(), QStringLiteral("はなちゃん"));
 
         t.app.form5().Command1->click();
         t.app.form9().Command1->click();
         QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなちゃん"));
-        qobject_cast<QLineEdit*>(users.txtFields[1])->setText(QStringLiteral("に"));
+        typeInto(users.txtFields[1], QStringLiteral("に"));
         users.Command1->click();  // refused: the editor stays with the row pending
         QCOMPARE(visibleWindows(), (QList<QWidget*>{&users}));
         QCOMPARE(t.dialogs.messages().size(), 1);
-        qobject_cast<QLineEdit*>(users.txtFields[1])->setText(QStringLiteral("22"));
+        typeInto(users.txtFields[1], QStringLiteral("22"));
         users.Command1->click();
+        QVERIFY(!mousePointer::isBusy());
         QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
         QCOMPARE(t.f.single("SELECT userID FROM userdata WHERE Name = 'はなちゃん'").toInt(), 22);
     }
@@ -157,7 +160,7 @@ private slots:
             t.app.form5().Command1->click();
             t.app.form9().Command1->click();
             frmForm2& users = t.app.editorOfUsers();
-            qobject_cast<QLineEdit*>(users.txtFields[0])->setText(QStringLiteral("はなこ２"));
+            typeInto(users.txtFields[0], QStringLiteral("はなこ２"));
             users.menus.end->trigger();
             QCOMPARE(t.ends, 1);
             QVERIFY(t.app.ended());
@@ -196,6 +199,26 @@ private slots:
         QCOMPARE(t.dialogs.messages().size(), 2);
         QVERIFY(t.dialogs.messages()[1].startsWith(dataControlErrorHeading));
         QVERIFY(!QFile::exists(t.f.database()));
+    }
+
+    // Another program holding wandelo.mdb at the tools' first use: the busy
+    // text, and the tool works at the next try once the lock is gone.
+    void lockedDatabaseIsBusyThenUsable()
+    {
+        Database::setBusyTimeout(50);
+        Tools t;
+        FileLock lock(t.f.database());
+        t.app.form5().Command1->click();
+        t.app.form9().Command1->click();
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&t.app.form9()}));
+        QCOMPARE(t.dialogs.messages(), QStringList{dataControlErrorHeading + busyText});
+        lock.release();
+        t.app.form9().Command1->click();
+        frmForm2& users = t.app.editorOfUsers();
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&users}));
+        QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなこ"));
+        QCOMPARE(t.dialogs.messages().size(), 1);
+        Database::setBusyTimeout(5000);
     }
 
     void foreignFileIsLeftAlone()

@@ -405,6 +405,30 @@ private slots:
         QVERIFY(!mousePointer::isBusy());
     }
 
+    // A sending name with path parts would put them into every copied
+    // photo: refused before anything is written, even the backup copy.
+    void aSendingNameThatIsNoFolderNameIsRefused()
+    {
+        Wizard w;
+        Sending s;
+        const QString evil = "..\\..\\..\\..\\tmp\\evil";
+        s.f.sql("UPDATE userdata SET Name = '" + evil + "' WHERE Name = 'あき'");
+        w.startWizard(true);
+        pick(w.app.form1().List1, "たろう");
+        w.app.form1().Command3->click();
+        w.dialogs.choose(s.f.database());
+        w.app.form2().Command1->click();
+        w.app.form2().Command2->click();
+        pick(w.app.form3().List1, evil);
+        w.app.form3().Command1->click();
+        const QByteArray before = fileBytes(w.f.database());
+        w.app.form4().Command1->click();
+        QCOMPARE(w.dialogs.messages(), QStringList{merge::unusableNameMessage(evil)});
+        QCOMPARE(fileBytes(w.f.database()), before);
+        QCOMPARE(backups(w.f), 0);
+        QVERIFY(!mousePointer::isBusy());
+    }
+
     void mergeBetweenThroughTheWindow()
     {
         Wizard w;
