@@ -24,4 +24,13 @@ inline constexpr int notEditing = 3020;        // set a field without edit or ad
 inline constexpr int noSuchColumn = 3265;      // a name that is not a column
 inline constexpr int badDatabase = 3343;       // not a database of this system
 inline constexpr int cannotOpen = 3024;        // no such file
+inline constexpr int valueTooLong = 275;       // the engine's code for a failed column check
 }  // namespace dberr
+
+// A value longer than its column, refused before it reaches the engine with
+// the same number and text the engine's own column check gives.
+inline const QString valueTooLongText = QStringLiteral("値が長すぎるか、数の範囲の外です。");
+inline DbError valueTooLongError()
+{
+    return DbError(dberr::valueTooLong, valueTooLongText);
+}
