@@ -2,6 +2,7 @@
 
 #include "admin.h"
 #include "datas.h"
+#include "dialogs.h"
 #include "inputname.h"
 #include "login.h"
 #include "dialog.h"

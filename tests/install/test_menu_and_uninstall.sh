@@ -43,6 +43,18 @@ grep -qxF "Exec=\"$second/KOVR/kovr\"" "$apps/wandelo-kovr.desktop" || fail "KOV
 grep -qxF "Path=$second/KOVR" "$apps/wandelo-kovr.desktop" || fail "KOVR folder after a second install"
 [ "$(ls "$apps" | wc -l)" -le 3 ] || fail "entries pile up: $(ls "$apps")"
 
+# Shared with a group: the group may write the database and the picture
+# folders, and new files there keep the group.
+group="$(id -gn)"
+bash "$scripts/share-folder.sh" "$second" "$group" >/dev/null
+for path in . wandelo.mdb 写真 背景 HTML KOVR/データ統合用画像; do
+  [ "$(stat -c %G "$second/$path")" = "$group" ] || fail "$path does not belong to $group"
+  perms="$(stat -c %A "$second/$path")"
+  [ "${perms:5:1}" = w ] || fail "$path is not writable by the group: $perms"
+  [ "${perms:8:1}" != w ] || fail "$path is writable by everyone: $perms"
+done
+[ -g "$second/写真" ] || fail "写真 does not hand its group down"
+
 # A child's work in the second folder.
 sqlite3 "$second/wandelo.mdb" "INSERT INTO userdata VALUES ('はなこ', 2, '背景\\park.bmp');"
 printf 'BM a drawing' > "$second/写真/はなこ51770.bmp"

@@ -85,7 +85,8 @@ int main(int argc, char* argv[])
     QPrinter printer;
     shootDialog(out + QStringLiteral("/dialog-print.png"), [&] { dialogs.choosePrinter(&map, printer); });
     shootDialog(out + QStringLiteral("/dialog-yes-no.png"), [&] {
-        dialogs.message(&map, QStringLiteral("写真\\glayy.bmpが見つかりません。探しますか？"), Dialogs::Buttons::YesNo);
+        dialogs.message(&map, QStringLiteral("写真\\かぶと虫.bmpが見つかりません。探しますか？"), Dialogs::Buttons::YesNo,
+                        Dialogs::Icon::None, QString());
     });
 
     auto db = Database::open(installation.database());
