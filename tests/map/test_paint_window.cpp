@@ -1,6 +1,7 @@
 // The paint window and its palette, opened from the record window of a
 // point the way a child opens them.
 #include "colourbox.h"
+#include "dberror.h"
 #include "datas.h"
 #include "main_window.h"
 #include "mapprogram.h"
@@ -271,6 +272,25 @@ private slots:
         QVERIFY(!shown.isNull());
         QCOMPARE(shown.pixel(shown.width() / 2, shown.height() * 100 / 240) | 0xff000000u, qRgb(0, 0, 0));
         QCOMPARE(shown.pixel(shown.width() / 2, shown.height() / 10) | 0xff000000u, white);
+    }
+
+    // A name photo cannot hold: said so, nothing stored, and the file just
+    // written goes again; the drawing stays on the canvas.
+    void aNameTooLongForPhotoIsRefused()
+    {
+        Painting t;
+        Paint& paint = t.open();
+        drag(paint, {{10, 10}, {100, 100}});
+        QTemporaryDir elsewhere;
+        const QString deep = elsewhere.path() + '/' + QString(100, u'e');
+        QVERIFY(QDir().mkpath(deep));
+        t.p.dialogs.choose(deep + "/え.bmp");
+        paint.Command1->click();
+        QCOMPARE(t.p.dialogs.messages().last(), valueTooLongText);
+        QCOMPARE(t.photo(), QStringLiteral("写真\\glay.bmp"));
+        QVERIFY(!QFile::exists(deep + "/え.bmp"));
+        QVERIFY(t.p.session.hasPaint());
+        QVERIFY(!paint.canvas().isBlank());
     }
 
     void anExistingNameIsRefusedAndAnyNameGivesABitmap()
