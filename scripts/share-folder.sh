@@ -9,10 +9,12 @@ folder="$1"
 group="$2"
 getent group "$group" >/dev/null || { echo "There is no group $group" >&2; exit 2; }
 
-# A group joined in this session is not in force until the next login, so
-# an ordinary account changes the group through sudo.
+# A group joined in this session is not in force until the next login:
+# an account that is not yet in it changes the group through sudo.
 sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+if [ "$(id -u)" -ne 0 ] && ! id -nG | tr ' ' '\n' | grep -qxF "$group"; then
+  sudo="sudo"
+fi
 $sudo chgrp -R "$group" "$folder"
 # Read and write for the group, never for everyone; folders hand their
 # group down (set-group-ID) so a child's drawing stays the class's.
