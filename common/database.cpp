@@ -30,7 +30,7 @@ QString japaneseText(int code)
 {
     switch (code) {
     case SQLITE_CONSTRAINT_CHECK:
-        return QStringLiteral("値が長すぎるか、数の範囲の外です。");
+        return valueTooLongText;
     case SQLITE_CONSTRAINT_DATATYPE:
         return QStringLiteral("値の種類がこの列に合いません。");
     }

@@ -25,9 +25,18 @@ inline constexpr int noSuchColumn = 3265;      // a name that is not a column
 inline constexpr int badDatabase = 3343;       // not a database of this system
 inline constexpr int cannotOpen = 3024;        // no such file
 inline constexpr int busy = 3260;              // another program holds the file
+inline constexpr int valueTooLong = 275;       // the engine's code for a failed column check
 }  // namespace dberr
 
 // What both programs say when another program keeps the file busy longer
 // than they wait for it. The next use tries again.
 inline const QString busyText =
     QStringLiteral("ほかのプログラムがデータベースを使っています。少し待ってからもう一度ためしてください。");
+
+// A value longer than its column, refused before it reaches the engine with
+// the same number and text the engine's own column check gives.
+inline const QString valueTooLongText = QStringLiteral("値が長すぎるか、数の範囲の外です。");
+inline DbError valueTooLongError()
+{
+    return DbError(dberr::valueTooLong, valueTooLongText);
+}

@@ -1,6 +1,7 @@
 #include "helpwindow.h"
 
 #include "fonts.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,11 +14,9 @@
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,21 +25,6 @@ QHash<QString, QPointer<HelpWindow>>& windows()
 {
     static QHash<QString, QPointer<HelpWindow>> open;
     return open;
-}
-
-// The search box and its buttons speak Japanese when Qt's own Japanese
-// texts are installed; without them they stay in English.
-void translateHelpWidgets()
-{
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qt_help_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
 }
 
 // Japanese is written without blanks, so the search index holds whole
@@ -81,7 +65,7 @@ HelpWindow* HelpWindow::open(const QString& helpFile, const QString& keyword, QS
                 *error = QStringLiteral("ヘルプファイル「%1」が見つかりません。").arg(helpFile);
             return nullptr;
         }
-        translateHelpWidgets();
+        installJapaneseTranslations();  // the search box and its buttons
         auto* engine = new QHelpEngine(key);
         if (!engine->setupData() || engine->registeredDocumentations().isEmpty()) {
             if (error)

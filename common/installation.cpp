@@ -52,6 +52,20 @@ QString Installation::resolveForTools(const QString& stored) const
     return resolveStoredName(stored, folder_, toolsFolder());
 }
 
+QString Installation::storedNameOfChoice(const QString& chosen, const QString& table,
+                                         const QString& column) const
+{
+    int width = 0;
+    for (const tables::Column& c : tables::columnsOf(table)) {
+        if (c.name == column)
+            width = c.width;
+    }
+    const std::optional<QString> name = ::storedNameOfChoice(chosen, folder_, width);
+    if (!name)
+        throw valueTooLongError();
+    return *name;
+}
+
 QString supplyMissingFiles(const QString& suppliedFolder, const QString& folder)
 {
     QDir target(folder);

@@ -26,6 +26,11 @@ public:
     QString resolve(const QString& stored) const;
     // The same for the tools' own relative names (relative to KOVR/).
     QString resolveForTools(const QString& stored) const;
+    // What a file dialog's choice is stored as in a text column (photo,
+    // BackGnd): its Windows form when it lies in this folder, else as
+    // chosen. Throws the column check's DbError when the column cannot
+    // hold it, before anything is written.
+    QString storedNameOfChoice(const QString& chosen, const QString& table, const QString& column) const;
 
 private:
     QString folder_;

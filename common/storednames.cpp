@@ -51,6 +51,46 @@ QString resolveStoredName(const QString& stored, const QString& installationFold
     return below(base.isEmpty() ? installationFolder : base, stored);
 }
 
+namespace {
+
+// The part of `path` below `folder`, with "/" separators; nothing when the
+// path does not lie below it.
+std::optional<QString> partBelow(const QString& folder, const QString& path)
+{
+    if (folder.isEmpty() || path.isEmpty())
+        return std::nullopt;
+    const QString root = folder.endsWith(u'/') ? folder : folder + u'/';
+    if (!path.startsWith(root) || path.size() == root.size())
+        return std::nullopt;
+    return path.mid(root.size());
+}
+
+}  // namespace
+
+std::optional<QString> storedNameOfChoice(const QString& chosen, const QString& installationFolder,
+                                          int width)
+{
+    const QFileInfo file(chosen);
+    std::optional<QString> inside;
+    if (file.isAbsolute()) {
+        inside = partBelow(QDir::cleanPath(installationFolder), QDir::cleanPath(chosen));
+        // The same folders reached through a symbolic link.
+        if (!inside) {
+            const QString root = QFileInfo(installationFolder).canonicalFilePath();
+            const QString parent = file.absoluteDir().canonicalPath();
+            if (!root.isEmpty() && !parent.isEmpty())
+                inside = partBelow(root, parent + u'/' + file.fileName());
+        }
+    }
+    // A file name holding "\" would read as two names in Windows form.
+    QString name = chosen;
+    if (inside && !inside->contains(u'\\'))
+        name = installationPrefix + QString(*inside).replace(u'/', u'\\');
+    if (name.size() > width)
+        return std::nullopt;
+    return name;
+}
+
 QString MakeFilename(const QString& path)
 {
     const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));

@@ -5,6 +5,7 @@
 // into a file of this computer.
 
 #include <QString>
+#include <optional>
 
 // The file a stored name names, given the installation folder:
 // - "C:\Program Files\ワンデロ\..." (letter case ignored) lies in the
@@ -17,6 +18,15 @@
 // An empty name names no file.
 QString resolveStoredName(const QString& stored, const QString& installationFolder,
                           const QString& base = QString());
+
+// The name under which a file chosen in a file dialog (a native absolute
+// path) is stored: a file inside the installation folder in the
+// installation's Windows form ("C:\Program Files\ワンデロ\写真\たろう51770.bmp"),
+// so that the database keeps its meaning when the folder moves or travels
+// to another computer; any other file as returned. Nothing when that name
+// is longer than `width` characters: the column cannot hold it.
+std::optional<QString> storedNameOfChoice(const QString& chosen, const QString& installationFolder,
+                                          int width);
 
 // The file-name part of a path: the text after its last "\" or "/", the
 // whole text when it has neither.

@@ -159,6 +159,11 @@ void Datas::storePhoto(const QString& photo)
     }
 }
 
+void Datas::storeChosenPhoto(const QString& chosen)
+{
+    storePhoto(session_.installation().storedNameOfChoice(chosen, tables::data, tables::find::photo));
+}
+
 void Datas::clearPicture()
 {
     Image1->clear();

@@ -33,6 +33,10 @@ public:
     // Writes `photo` of the current record together with the texts of the
     // bound fields; throws DbError and leaves the record as it was.
     void storePhoto(const QString& photo);
+    // The same for a file chosen in a file dialog, stored in its Windows
+    // form when it lies in the installation folder; a name `photo` cannot
+    // hold throws the column check's DbError and nothing is written.
+    void storeChosenPhoto(const QString& chosen);
     void clearPicture();
     // Shown modally over the map: the map takes no input until it hides.
     void showModal();

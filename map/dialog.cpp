@@ -230,7 +230,7 @@ void dialog::Command1_Click()
         return;
     Datas& records = session_.datas();
     try {
-        records.storePhoto(chosen);
+        records.storeChosenPhoto(chosen);
     } catch (const DbError& e) {
         // The chooser stays open and the record as it was.
         session_.dialogs().message(this, e.text());

@@ -35,6 +35,10 @@ const QString F5 = QStringLiteral(".html\"><IMG src=\"button.jpg\" width=\"33\" 
 const QString F6 = QStringLiteral("日</P><P><IMG src=\"");
 const QString F7 = QStringLiteral("\" width=\"320\" height=\"240\" border=\"0\"></P><P>");
 const QString F8 = QStringLiteral("<P><A href=\"index.html\">もどる</A></P></BODY></HTML>");
+// Today's browsers guess an undeclared Shift_JIS page as windows-1252, so
+// every page names its encoding first thing in its head.
+const QString pageStart = QStringLiteral(
+    "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\"><TITLE>");
 
 const QString htmlFolder = QStringLiteral("c:\\Program Files\\ワンデロ\\HTML\\");
 const QString buttonPicture = QStringLiteral("c:\\Program Files\\ワンデロ\\HTML\\parts\\button.jpg");
@@ -147,6 +151,15 @@ QString escaped(const QString& text)
     return out;
 }
 
+QString withLineBreaks(const QString& text)
+{
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("<BR>"));
+    out.replace(u'\n', QStringLiteral("<BR>"));
+    out.replace(u'\r', QStringLiteral("<BR>"));
+    return out;
+}
+
 QByteArray pageFile(const QString& text)
 {
     return toCp932(text) + "\r\n";
@@ -200,7 +213,7 @@ Result run(const Installation& installation, const Request& request, Cursor& dat
     QString& page = result.page;
     try {
         const int n = data.recordCount();
-        index = QStringLiteral("<HTML><HEAD><TITLE>") + escaped(request.name + QStringLiteral("のマップ")) + F1;
+        index = pageStart + escaped(request.name + QStringLiteral("のマップ")) + F1;
         data.moveFirst();
         int j = 1;
         int k = 1;
@@ -212,7 +225,7 @@ Result run(const Installation& installation, const Request& request, Cursor& dat
                 const int left = int16Or(data.value(tables::find::xz), 0) + 10;
                 index += F2 + QString::number(top) + QStringLiteral("px;left : ") + QString::number(left) + F3 +
                          QString::number(k + 1) + F4 + QString::number(k) + F5;
-                page = QStringLiteral("<HTML><HEAD><TITLE>") + escaped(data.text(tables::find::object)) +
+                page = pageStart + escaped(data.text(tables::find::object)) +
                        QStringLiteral("</TITLE></HEAD><BODY>");
                 const int head = data.absolutePosition();
                 QSet<int> written;
@@ -226,7 +239,7 @@ Result run(const Installation& installation, const Request& request, Cursor& dat
                     page += QStringLiteral("<P><B>") + escaped(data.text(tables::find::object)) +
                             QStringLiteral("</B><BR>") + numberOrEmpty(data.value(tables::find::months)) +
                             QStringLiteral("月") + numberOrEmpty(data.value(tables::find::days)) + F6 + name +
-                            F7 + escaped(data.text(tables::find::comment)) + QStringLiteral("<BR></P>");
+                            F7 + withLineBreaks(escaped(data.text(tables::find::comment))) + QStringLiteral("<BR></P>");
                     ++j;
                     // A link that leads outside the table, or back to a record
                     // of this page (damaged data), ends the page here.

@@ -3,8 +3,8 @@
 // background and one button per point, one page per point listing every
 // record of its place, the pictures as JPEG, all in the user's folder
 // below HTML/. The pages are Shift_JIS (CP932) text for the browsers of
-// Windows computers in Japan. No window is needed, so tests run it on a
-// cursor of their own.
+// Windows computers in Japan, and each declares its encoding. No window is
+// needed, so tests run it on a cursor of their own.
 
 #include "installation.h"
 
@@ -21,6 +21,10 @@ QString MakeFileExt(const QString& path);
 // `&`, `<`, `>` and `"` as character references, so that a child's "<3"
 // shows as typed and no text can break or script a page.
 QString escaped(const QString& text);
+
+// Each CR LF, lone LF or lone CR as "<BR>": a comment typed on several
+// lines shows on several lines.
+QString withLineBreaks(const QString& text);
 
 // The bytes of a page file: the text in CP932, then CR LF.
 QByteArray pageFile(const QString& text);

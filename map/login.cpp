@@ -192,7 +192,8 @@ void Login::Combo1_Click()
             Cursor& users = holder.recordset();
             try {
                 users.edit();
-                users.setValue(tables::user::BackGnd, *picked);
+                users.setValue(tables::user::BackGnd, session_.installation().storedNameOfChoice(
+                                                          *picked, tables::userdata, tables::user::BackGnd));
                 users.update();
             } catch (const DbError& e) {
                 users.cancelUpdate();

@@ -282,9 +282,11 @@ void Main::openRecords(int index)
             chosen = dialogs.openFile(this, session_.installation().folder(), pictureFileFilters());
         // Cancelling the search stores the placeholder, as No does: photo
         // only ever names a file the child chose or the placeholder.
-        const QString stored = chosen ? *chosen : tables::placeholderAbsolute;
         try {
-            records.storePhoto(stored);
+            if (chosen)
+                records.storeChosenPhoto(*chosen);
+            else
+                records.storePhoto(tables::placeholderAbsolute);
         } catch (const DbError& e) {
             dialogs.message(this, e.text());
         }
@@ -390,8 +392,9 @@ void Main::file_load_Click()
         while (toInt16(users.value(tables::user::userID)) != session_.currentUserID)
             users.moveNext();  // fails past the end
         mousePointer::busy();
-        DataControl::setEdited(holder.Text1, *chosen);
         try {
+            DataControl::setEdited(holder.Text1, session_.installation().storedNameOfChoice(
+                                                     *chosen, tables::userdata, tables::user::BackGnd));
             holder.data().updateRecord();
         } catch (const DbError& e) {
             // A path longer than BackGnd can hold: say so, and keep the

@@ -386,7 +386,7 @@ void Paint::Command1_Click()
     }
     Datas& records = session_.datas();
     try {
-        records.storePhoto(file);
+        records.storeChosenPhoto(file);
     } catch (const DbError& e) {
         // No record points at the file, so it goes again: the same name can
         // be chosen on the next try.

@@ -2,6 +2,7 @@
 
 #include "admin.h"
 #include "datas.h"
+#include "dialogs.h"
 #include "inputname.h"
 #include "login.h"
 #include "dialog.h"
@@ -9,6 +10,7 @@
 #include "paint.h"
 #include "pallete.h"
 #include "printable.h"
+#include "writecheck.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -167,6 +169,14 @@ void Session::destroyMap()
 
 void Session::start()
 {
+    // Said before the login window opens: a child must not type a record
+    // that the first save would lose.
+    const QString problem = databaseWriteProblem(installation_.database());
+    if (!problem.isEmpty()) {
+        dialogs_.message(nullptr, problem, Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        endProgram();
+        return;
+    }
     Login& window = login();
     if (!ended_)
         window.show();

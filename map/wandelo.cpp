@@ -5,6 +5,7 @@
 #include "display.h"
 #include "installation.h"
 #include "session.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     // logout has a moment with no window at all.
     app.setQuitOnLastWindowClosed(false);
     app.setApplicationName(QStringLiteral("ワンデロ"));
+    installJapaneseTranslations();
 
     DesktopDialogs dialogs(QStringLiteral("ワンデロ"));
     Session session(Installation::ofMapProgram(QCoreApplication::applicationDirPath()), dialogs);

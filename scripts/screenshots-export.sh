@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes the README screenshots of the help window, the version window and
-# the web site the HTML export writes: installs ワンデロ into a throwaway
+# Makes the README screenshots of the help window, the version window, the
+# standard dialogs in Japanese and the web site the HTML export writes: installs ワンデロ into a throwaway
 # folder with one child's map, photographs the windows offscreen, exports
 # the map and opens the site in headless Chromium.
 set -euo pipefail

@@ -4,7 +4,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 
-bash "$here/scripts/packages.sh"
+bash "$here/scripts/packages.sh" --tests
 cmake -S "$here" -B "$here/build-tests" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
 cmake --build "$here/build-tests"
 cd "$here/build-tests"

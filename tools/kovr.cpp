@@ -5,6 +5,7 @@
 #include "display.h"
 #include "installation.h"
 #include "kovrapp.h"
+#include "translations.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     // window; between two windows there is a moment with none visible.
     app.setQuitOnLastWindowClosed(false);
     app.setApplicationName(QStringLiteral("KOVR"));
+    installJapaneseTranslations();
 
     DesktopDialogs dialogs(QStringLiteral("KOVR"));
     KovrApp tools(Installation::ofTools(QCoreApplication::applicationDirPath()), dialogs);

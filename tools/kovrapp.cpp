@@ -8,6 +8,7 @@
 #include "form5.h"
 #include "form9.h"
 #include "tables.h"
+#include "writecheck.h"
 
 #include <QCoreApplication>
 
@@ -132,6 +133,11 @@ void KovrApp::show(QWidget* window)
 
 void KovrApp::start()
 {
+    // The teacher learns at once why saving would fail; the tools still
+    // open, to look at the data.
+    const QString problem = databaseWriteProblem(installation_.database());
+    if (!problem.isEmpty())
+        dialogs_.message(nullptr, problem, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
     show(&form5());
 }
 

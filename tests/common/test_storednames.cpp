@@ -54,6 +54,52 @@ private slots:
         QCOMPARE(resolveStoredName("写真\\あき\\none.jpg", dir.path()), dir.path() + "/写真/あき/none.jpg");
     }
 
+    // A file dialog's choice: inside the installation folder its Windows
+    // form, elsewhere as returned; a name the column cannot hold, nothing.
+    void choice_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("stored");  // empty: refused
+        const QString deep = "/home/" + QString(80, u'k') + "/ワンデロ";
+        QTest::newRow("drawing in the photo folder")
+            << deep + "/写真/たろう51770.bmp" << 100 << "C:\\Program Files\\ワンデロ\\写真\\たろう51770.bmp";
+        QTest::newRow("background in a sub-folder")
+            << deep + "/背景/公園/park.bmp" << 100 << "C:\\Program Files\\ワンデロ\\背景\\公園\\park.bmp";
+        QTest::newRow("through .. back inside") << deep + "/HTML/../背景/park.bmp" << 100
+                                               << "C:\\Program Files\\ワンデロ\\背景\\park.bmp";
+        QTest::newRow("outside stays as returned") << "/home/hana/ねこ.jpg" << 100 << "/home/hana/ねこ.jpg";
+        QTest::newRow("a folder beside it with a longer name")
+            << deep + "2/写真/ねこ.jpg" << 200 << deep + "2/写真/ねこ.jpg";
+        QTest::newRow("outside and too long") << deep + "2/写真/ねこ.jpg" << 100 << "";
+        QTest::newRow("inside, Windows form too long")
+            << deep + "/写真/" + QString(90, u'x') + ".bmp" << 100 << "";
+        QTest::newRow("exactly as long as the column") << "/" + QString(99, u'a') << 100 << "/" + QString(99, u'a');
+    }
+    void choice()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(int, width);
+        QFETCH(QString, stored);
+        const QString folder = "/home/" + QString(80, u'k') + "/ワンデロ";
+        const std::optional<QString> name = storedNameOfChoice(chosen, folder, width);
+        QCOMPARE(name.value_or(QString()), stored);
+        // Every name stored so resolves to the file that was chosen.
+        if (name)
+            QCOMPARE(resolveStoredName(*name, folder), QDir::cleanPath(chosen));
+    }
+
+    // The installation folder reached through a symbolic link is the same
+    // folder.
+    void choiceThroughALink()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("real/写真");
+        QVERIFY(QFile::link(dir.path() + "/real", dir.path() + "/link"));
+        QCOMPARE(storedNameOfChoice(dir.path() + "/link/写真/a.bmp", dir.path() + "/real", 100).value_or(""),
+                 QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\a.bmp"));
+    }
+
     void fileName_data()
     {
         QTest::addColumn<QString>("path");

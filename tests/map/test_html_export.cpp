@@ -156,18 +156,22 @@ private slots:
     void textIsEscapedAndNeverLost()
     {
         Site s;
+        const QString meta = QStringLiteral(
+            "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">");
         s.f.sql("UPDATE userdata SET Name = 'A&B' WHERE userID = 2");
-        s.f.addFind({"<3 & \"ok\"", 2, 10, 20, "写真\\glay.bmp", 0, 0, "7", "1", "<script>x</script> 〜😀髙"});
+        s.f.addFind({"<3 & \"ok\"", 2, 10, 20, "写真\\glay.bmp", 0, 0, "7", "1",
+                     "<script>x</script> 〜😀髙\r\nCR LF\nLF\rCR\r\n\n<br>"});
         s.out = s.f.folder() + "/HTML/A&B";
         QCOMPARE(s.run("A&B").end, htmlexport::Result::End::Finished);
         const QString index = s.page("index.html");
-        QVERIFY(index.startsWith("<HTML><HEAD><TITLE>A&amp;Bのマップ</TITLE>"));
+        QVERIFY(index.startsWith(meta + "<TITLE>A&amp;Bのマップ</TITLE>"));
         const QString page = s.page("page1.html");
-        QVERIFY(page.startsWith("<HTML><HEAD><TITLE>&lt;3 &amp; &quot;ok&quot;</TITLE>"));
+        QVERIFY(page.startsWith(meta + "<TITLE>&lt;3 &amp; &quot;ok&quot;</TITLE>"));
         QVERIFY(page.contains("<P><B>&lt;3 &amp; &quot;ok&quot;</B><BR>7月1日"));
         // CP932 holds 髙 and writes the wave dash as its own (read back as
         // U+FF5E); the emoji it cannot hold becomes a character reference.
-        QVERIFY(page.contains("&lt;script&gt;x&lt;/script&gt; \uFF5E&#128512;髙<BR>"));
+        // Each line break of the comment, whichever kind, is one <BR>.
+        QVERIFY(page.contains("&lt;script&gt;x&lt;/script&gt; \uFF5E&#128512;髙<BR>CR LF<BR>LF<BR>CR<BR><BR>&lt;br&gt;<BR></P>"));
         QVERIFY(!fileBytes(s.out + "/page1.html").contains('?'));
     }
 

@@ -4,11 +4,13 @@
 #include "main_window.h"
 #include "pointbuttons.h"
 #include "mapprogram.h"
+#include "asotheruser.h"
 
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 
@@ -177,7 +179,8 @@ private slots:
         }
         QCOMPARE(p.dialogs.asked.at(1).kind, QStringLiteral("open"));
         QCOMPARE(p.dialogs.asked.at(1).folder, f.folder());
-        QCOMPARE(stored.toString(), picked);
+        // Inside the installation folder: stored in its Windows form.
+        QCOMPARE(stored.toString(), "C:\\Program Files\\ワンデロ\\どこか\\" + QFileInfo(picked).fileName());
         QVERIFY(p.session.map().isVisible());
         QCOMPARE(p.session.map().showsInstructionPicture(), instructionPicture);
         QVERIFY(p.session.map().Command1().at(0).visible);
@@ -256,6 +259,30 @@ private slots:
         QVERIFY(!p.session.hasLogin());
         QVERIFY(!p.session.hasUserHolder());
         QVERIFY(!p.session.hasDatas());
+    }
+
+    // In a shared folder the database may be another account's: this is
+    // said at start, with what to do, and no login window opens. Run as an
+    // ordinary account (root may write any file).
+    void aDatabaseThatCannotBeWrittenIsReportedBeforeTheLogin()
+    {
+        Fixture f;
+        tenRowsThreeOfHana(f);
+        QVERIFY(QFile::setPermissions(f.database(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther));
+        const QString seen = asOrdinaryUser([&] {
+            MapProgram p(f);
+            p.start();
+            QString said;
+            for (const auto& q : p.dialogs.asked)
+                said += q.kind + u':' + q.text + u'\n';
+            return QStringLiteral("ended=%1 login=%2\n").arg(p.ended).arg(p.session.hasLogin()) + said;
+        });
+        QVERIFY2(seen.startsWith("ended=1 login=0\nmessage:データベース「" + f.database() + "」に書き込めない"),
+                 qPrintable(seen));
+        QVERIFY2(seen.contains("先生へ"), qPrintable(seen));
+        QCOMPARE(seen.count("message:"), 1);
     }
 };
 

@@ -210,7 +210,7 @@ private slots:
         Opened o;
         const QString chosen = o.f.writePicture("どこか/はな.jpg", Qt::yellow, 64, 48);
         if (stored.isEmpty())
-            stored = chosen;
+            stored = QStringLiteral("C:\\Program Files\\ワンデロ\\どこか\\はな.jpg");
         o.p.dialogs.answer(answer == "no" ? Dialogs::Answer::No : Dialogs::Answer::Yes);
         if (answer != "no")
             o.p.dialogs.choose(answer == "cancel" ? QString() : chosen);

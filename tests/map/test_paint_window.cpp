@@ -1,7 +1,9 @@
 // The paint window and its palette, opened from the record window of a
 // point the way a child opens them.
 #include "colourbox.h"
+#include "dberror.h"
 #include "datas.h"
+#include "main_window.h"
 #include "mapprogram.h"
 #include "paint.h"
 #include "pallete.h"
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -213,7 +216,7 @@ private slots:
         QCOMPARE(q.folder, t.f.installation().photoFolder());
         QCOMPARE(q.filters.first().label, QStringLiteral("ビットマップ(*.BMP)"));
         QCOMPARE(fileBytes(file).left(2), QByteArray("BM"));
-        QCOMPARE(t.photo(), file);
+        QCOMPARE(t.photo(), QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\はな7.bmp"));
         QCOMPARE(t.f.single("SELECT object FROM data").toString(), QStringLiteral("くわがた"));
         QVERIFY(!t.p.session.hasPaint());
         QVERIFY(t.records->isVisible());
@@ -221,6 +224,74 @@ private slots:
         QVERIFY(!t.records->Image1->pixmap().isNull());
         // The next drawing starts blank again.
         QVERIFY(t.open().canvas().isBlank());
+    }
+
+    // A drawing and a background chosen inside the installation folder are
+    // stored in its Windows form, so the folder can move (or the database
+    // travel) and both pictures are still found.
+    void aMovedInstallationFindsTheDrawingAndTheBackground()
+    {
+        Fixture f;
+        f.addUser("はな", 2, "背景\\park.bmp");
+        f.writePicture("背景/park.bmp");
+        f.writePicture("背景/school.bmp", Qt::blue);
+        f.writePicture("写真/glay.bmp", Qt::gray, 320, 240);
+        f.addFind({"かぶと虫", 2, 100, 100, "写真\\glay.bmp", 0, 0, "7", "21"});
+        {
+            MapProgram p(f);
+            p.start();
+            p.choose("はな");
+            p.dialogs.choose(f.folder() + "/背景/school.bmp");
+            p.map().file_load->trigger();
+            p.clickPoint(0, Qt::LeftButton);
+            p.session.datas().Command2->click();
+            Paint& paint = p.session.paint();
+            QVERIFY(QTest::qWaitForWindowExposed(&paint));
+            paint.Slider1->setValue(10);
+            drag(paint, {{0, 100}, {300, 100}});
+            p.dialogs.choose(f.folder() + "/写真/はな7.bmp");
+            paint.Command1->click();
+            QVERIFY(!p.session.hasPaint());
+        }
+        QCOMPARE(f.single("SELECT BackGnd FROM userdata").toString(),
+                 QStringLiteral("C:\\Program Files\\ワンデロ\\背景\\school.bmp"));
+        QCOMPARE(f.single("SELECT photo FROM data").toString(),
+                 QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\はな7.bmp"));
+
+        QTemporaryDir elsewhere;
+        const QString moved = elsewhere.path() + "/学校のワンデロ";
+        QVERIFY(QDir().rename(f.folder(), moved));
+        MapProgram p{Installation(moved)};
+        p.start();
+        p.choose("はな");
+        Main& map = p.map();
+        QCOMPARE(map.map()->picture().pixelColor(10, 10), QColor(Qt::blue));
+        p.clickPoint(0, Qt::LeftButton);
+        for (const auto& q : p.dialogs.asked)
+            QVERIFY2(q.kind != "message", qPrintable(q.text));  // nothing reported missing
+        const QImage shown = p.session.datas().Image1->pixmap().toImage();
+        QVERIFY(!shown.isNull());
+        QCOMPARE(shown.pixel(shown.width() / 2, shown.height() * 100 / 240) | 0xff000000u, qRgb(0, 0, 0));
+        QCOMPARE(shown.pixel(shown.width() / 2, shown.height() / 10) | 0xff000000u, white);
+    }
+
+    // A name photo cannot hold: said so, nothing stored, and the file just
+    // written goes again; the drawing stays on the canvas.
+    void aNameTooLongForPhotoIsRefused()
+    {
+        Painting t;
+        Paint& paint = t.open();
+        drag(paint, {{10, 10}, {100, 100}});
+        QTemporaryDir elsewhere;
+        const QString deep = elsewhere.path() + '/' + QString(100, u'e');
+        QVERIFY(QDir().mkpath(deep));
+        t.p.dialogs.choose(deep + "/え.bmp");
+        paint.Command1->click();
+        QCOMPARE(t.p.dialogs.messages().last(), valueTooLongText);
+        QCOMPARE(t.photo(), QStringLiteral("写真\\glay.bmp"));
+        QVERIFY(!QFile::exists(deep + "/え.bmp"));
+        QVERIFY(t.p.session.hasPaint());
+        QVERIFY(!paint.canvas().isBlank());
     }
 
     void anExistingNameIsRefusedAndAnyNameGivesABitmap()
@@ -249,7 +320,7 @@ private slots:
         t.p.dialogs.choose(jpegName);
         paint.Command1->click();
         QCOMPARE(fileBytes(jpegName).left(2), QByteArray("BM"));
-        QCOMPARE(t.photo(), jpegName);
+        QCOMPARE(t.photo(), QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\え.jpg"));
     }
 
     void aFailedWriteKeepsTheDrawingAndTheRecord()

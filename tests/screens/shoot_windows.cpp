@@ -1,21 +1,27 @@
-// Photographs the help window and the version window for the README on
-// Qt's offscreen platform, and writes the web site of one user's map with
+// Photographs the help window, the version window and the standard dialogs
+// (open, print, a Yes/No question) for the README on Qt's offscreen
+// platform, and writes the web site of one user's map with
 // the real export code, so that a browser can photograph it too.
 //
 //   shoot_windows <installation folder> <screenshot folder> <user name>
 
 #include "cursor.h"
 #include "database.h"
+#include "dialogs.h"
 #include "helpwindow.h"
 #include "htmlexport.h"
 #include "int16.h"
+#include "translations.h"
 #include "version.h"
 
 #include <QApplication>
+#include <QPrinter>
+#include <QTimer>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -25,11 +31,25 @@ bool save(QWidget& window, const QString& file)
     return window.grab().save(file);
 }
 
+// Photographs the dialog that `show` opens, as the programs open it, and
+// closes it.
+void shootDialog(const QString& file, const std::function<void()>& show)
+{
+    QTimer::singleShot(800, [file] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialog->grab().save(file);
+            dialog->close();
+        }
+    });
+    show();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    installJapaneseTranslations();
     const QStringList args = app.arguments();
     if (args.size() != 4) {
         std::fputs("usage: shoot_windows <installation folder> <screenshot folder> <user name>\n", stderr);
@@ -57,6 +77,17 @@ int main(int argc, char* argv[])
     Version version(&map);
     version.show();
     save(version, out + QStringLiteral("/version.png"));
+    version.hide();
+
+    DesktopDialogs dialogs(QStringLiteral("ワンデロ"));
+    shootDialog(out + QStringLiteral("/dialog-open.png"),
+                [&] { dialogs.openFile(&map, installation.backgroundFolder(), pictureFileFilters()); });
+    QPrinter printer;
+    shootDialog(out + QStringLiteral("/dialog-print.png"), [&] { dialogs.choosePrinter(&map, printer); });
+    shootDialog(out + QStringLiteral("/dialog-yes-no.png"), [&] {
+        dialogs.message(&map, QStringLiteral("写真\\かぶと虫.bmpが見つかりません。探しますか？"), Dialogs::Buttons::YesNo,
+                        Dialogs::Icon::None, QString());
+    });
 
     auto db = Database::open(installation.database());
     Cursor users(*db, tables::userdata, Cursor::Kind::Dynaset);

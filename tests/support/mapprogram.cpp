@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 
-MapProgram::MapProgram(Fixture& f) : session(f.installation(), dialogs)
+MapProgram::MapProgram(Fixture& f) : MapProgram(f.installation()) {}
+
+MapProgram::MapProgram(const Installation& installation) : session(installation, dialogs)
 {
     session.onEnd = [this] { ended = true; };
 }

@@ -14,6 +14,8 @@ class QAction;
 
 struct MapProgram {
     explicit MapProgram(Fixture& f);
+    // On an installation folder of its own, such as a moved one.
+    explicit MapProgram(const Installation& installation);
     void start() { session.start(); }
     // Chooses a name from the login list (the map opens).
     void choose(const QString& name);

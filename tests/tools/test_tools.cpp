@@ -1,3 +1,4 @@
+#include "asotheruser.h"
 #include "editors.h"
 #include "fixture.h"
 #include "form10.h"
@@ -219,6 +220,24 @@ private slots:
         QCOMPARE(qobject_cast<QLineEdit*>(users.txtFields[0])->text(), QStringLiteral("はなこ"));
         QCOMPARE(t.dialogs.messages().size(), 1);
         Database::setBusyTimeout(5000);
+    }
+
+    // The teacher learns at start why saving would fail; the launcher
+    // still opens. Run as an ordinary account (root may write any file).
+    void aDatabaseThatCannotBeWrittenIsReportedAtStart()
+    {
+        Fixture f;
+        QVERIFY(QFile::setPermissions(f.database(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther));
+        const QString seen = asOrdinaryUser([&] {
+            ScriptedDialogs dialogs{QStringLiteral("KOVR")};
+            KovrApp app{f.installation(), dialogs};
+            app.start();
+            return QString::number(app.form5().isVisible()) + u'\n' + dialogs.messages().join(u'\n');
+        });
+        QVERIFY2(seen.startsWith("1\nデータベース「" + f.database() + "」に書き込めない"), qPrintable(seen));
+        QVERIFY2(seen.contains("先生へ"), qPrintable(seen));
     }
 
     void foreignFileIsLeftAlone()
