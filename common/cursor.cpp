@@ -4,6 +4,7 @@
 
 #include <QScopeGuard>
 #include <algorithm>
+#include <sqlite3.h>
 
 namespace {
 
@@ -55,16 +56,22 @@ void Cursor::setCheckInterval(int milliseconds)
     checkIntervalMs = milliseconds;
 }
 
+qint64 Cursor::readDataVersion()
+{
+    readVersion_->reset();
+    readVersion_->step();
+    const qint64 version = readVersion_->columnInt64(0);
+    readVersion_->reset();
+    return version;
+}
+
 void Cursor::loadRowids()
 {
     rowids_.clear();
     Statement all(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table_)));
     while (all.step())
         rowids_.push_back(all.columnInt64(0));
-    readVersion_->reset();
-    readVersion_->step();
-    dataVersion_ = readVersion_->columnInt64(0);
-    readVersion_->reset();
+    dataVersion_ = rowidsVersion_ = readDataVersion();
     lastVersionCheck_.start();
     forgetRows();
 }
@@ -74,13 +81,12 @@ void Cursor::loadRowids()
 // dynaset keeps its rows until a requery but reads their new values.
 void Cursor::syncWithOtherConnections()
 {
+    if (writeScopes_ > 0)
+        return;  // we hold the write lock: nobody else can have committed
     if (lastVersionCheck_.isValid() && lastVersionCheck_.elapsed() < checkIntervalMs)
         return;
     lastVersionCheck_.start();
-    readVersion_->reset();
-    readVersion_->step();
-    const qint64 version = readVersion_->columnInt64(0);
-    readVersion_->reset();
+    const qint64 version = readDataVersion();
     if (version == dataVersion_)
         return;
     if (kind_ != Kind::Table) {
@@ -88,6 +94,25 @@ void Cursor::syncWithOtherConnections()
         forgetRows();
         return;
     }
+    reloadRowidsKeepingPosition();
+}
+
+// Under the write lock, whatever the kind: the row list must hold every row
+// another connection committed before a write derives anything from it.
+void Cursor::catchUpForWriting()
+{
+    const qint64 version = readDataVersion();
+    lastVersionCheck_.start();
+    if (version != rowidsVersion_) {
+        reloadRowidsKeepingPosition();
+    } else if (version != dataVersion_) {
+        dataVersion_ = version;
+        forgetRows();
+    }
+}
+
+void Cursor::reloadRowidsKeepingPosition()
+{
     const bool atEnd = pos_ >= qsizetype(rowids_.size());
     const bool atStart = pos_ < 0;
     const std::optional<qint64> current =
@@ -422,6 +447,11 @@ void Cursor::update()
     // edit or addition; its writer sets the fields again.
     auto dropQueued = qScopeGuard([this] { pending_.clear(); });
     if (mode_ == EditMode::Add) {
+        // The new row comes after every row in the file, not only those
+        // this cursor has seen: know them all before adding it.
+        std::optional<WriteScope> scope;
+        if (writeScopes_ == 0)
+            scope.emplace(*this);
         QStringList names, marks;
         for (int i : set) {
             names << quoted(columns_[i]);
@@ -436,6 +466,8 @@ void Cursor::update()
             insert.bind(k + 1, pending_.value(set[k]));
         insert.step();  // throws; the row stays pending
         const qint64 rowid = db_.lastInsertRowid();
+        if (scope)
+            scope->commit();
         const bool wasAtEnd = pos_ >= qsizetype(rowids_.size());
         rowids_.push_back(rowid);  // appended rows come after every other
         if (wasAtEnd)
@@ -508,6 +540,59 @@ void Cursor::setBookmark(Bookmark bookmark)
     leaveRow();
     pos_ = found - rowids_.begin();
     afterMove();
+}
+
+Cursor::WriteScope::WriteScope(Cursor& cursor) : cursor_(cursor)
+{
+    if (sqlite3_get_autocommit(cursor_.db_.handle()))
+        transaction_.emplace(cursor_.db_);  // BEGIN IMMEDIATE: waits for the lock
+    else
+        cursor_.db_.exec(QStringLiteral("SAVEPOINT write_scope"));
+    ++cursor_.writeScopes_;
+    try {
+        cursor_.catchUpForWriting();
+    } catch (...) {
+        undo();
+        throw;
+    }
+}
+
+Cursor::WriteScope::~WriteScope()
+{
+    if (!done_)
+        undo();
+}
+
+void Cursor::WriteScope::commit()
+{
+    if (transaction_)
+        transaction_->commit();  // throws while the lock cannot be had; undone then
+    else
+        cursor_.db_.exec(QStringLiteral("RELEASE write_scope"));
+    done_ = true;
+    --cursor_.writeScopes_;
+}
+
+// The file is as it was before the scope; the cursor's row list and the
+// rows it read inside may not be, so both are read again.
+void Cursor::WriteScope::undo() noexcept
+{
+    done_ = true;
+    --cursor_.writeScopes_;
+    try {
+        if (transaction_)
+            transaction_.reset();  // rolls back
+        else
+            cursor_.db_.exec(QStringLiteral("ROLLBACK TO write_scope; RELEASE write_scope"));
+    } catch (const DbError&) {
+        // Nothing more can be done; the engine has rolled back already.
+    }
+    try {
+        cursor_.reloadRowidsKeepingPosition();
+    } catch (const DbError&) {
+        cursor_.rowidsVersion_ = -1;  // reloaded at the next write scope
+        cursor_.forgetRows();
+    }
 }
 
 void Cursor::requery()

@@ -6,8 +6,23 @@
 // is one look-up by rowid.
 //
 // Two kinds: a dynaset sees other connections' appended rows only after a
-// requery; a table cursor notices other connections' commits (through the
-// file's data version) and reloads its rowids, so its record count is exact.
+// requery (or inside a write scope); a table cursor notices other
+// connections' commits (through the file's data version) and reloads its
+// rowids, so its record count is exact. Between writes a cursor asks about
+// other commits at most every 50 ms, which is enough for showing rows.
+//
+// Writing is another matter: two programs, or two computers' copies of one,
+// do write the same file at once in a classroom. So every write that derives
+// a row number from the table, or reads rows it then writes (a new point,
+// a reused free row, a record appended to a chain, the update tool, the
+// merges, a row added in a table editor), runs inside one WriteScope:
+//   1. take the file's write lock first (BEGIN IMMEDIATE), so that nobody
+//      else can commit until we are done;
+//   2. bring the row list up to date with every other connection's commits,
+//      at once, without the 50 ms grace;
+//   3. read what the write derives from, write, commit.
+// Reading first and locking later would let another program append in
+// between, and the row count or last indexs read would be wrong.
 
 #include "database.h"
 #include "tables.h"
@@ -91,13 +106,38 @@ public:
 
     void requery();
 
+    // One write under the file's write lock; see the top of this file.
+    // Opening it takes the lock (or, inside a write already under way on
+    // this connection, a savepoint of it) and brings the row list up to
+    // date. commit() makes the writes last; a scope left without commit()
+    // undoes them, and the cursor then reads its rows again, keeping its
+    // current row when that is still there. Scopes nest: only the outermost
+    // commits the file.
+    class WriteScope {
+    public:
+        explicit WriteScope(Cursor& cursor);
+        ~WriteScope();
+        WriteScope(const WriteScope&) = delete;
+        WriteScope& operator=(const WriteScope&) = delete;
+        void commit();
+
+    private:
+        void undo() noexcept;
+        Cursor& cursor_;
+        std::optional<Transaction> transaction_;  // only the outermost has one
+        bool done_ = false;
+    };
+
     // How often, at most, a cursor asks whether another connection has
     // committed: asking costs a file lock, and a person cannot tell 50 ms.
     static void setCheckInterval(int milliseconds);
 
 private:
     void loadRowids();
+    qint64 readDataVersion();
+    void reloadRowidsKeepingPosition();
     void syncWithOtherConnections();
+    void catchUpForWriting();
     bool onRow() const;
     void requireCurrent();
     void beforeChange(CursorObserver::Action action);
@@ -134,7 +174,9 @@ private:
     void forgetRows();
     void rereadRow(qsizetype position);
     Block& blockOf(qsizetype position);
-    qint64 dataVersion_ = 0;
+    qint64 dataVersion_ = 0;    // of the rows read last
+    qint64 rowidsVersion_ = 0;  // of the row list
+    int writeScopes_ = 0;       // open on this cursor: the lock is ours
     QElapsedTimer lastVersionCheck_;
     CursorObserver* observer_ = nullptr;
     bool notifying_ = false;

@@ -82,12 +82,19 @@ CreatedPoint createPoint(Cursor& data, const NewPoint& point)
         data.setValue(days, point.day);
     };
 
+    // What was typed into the current row is saved by this move, on its
+    // own: a point that cannot be made must not take it back.
+    data.moveFirst();
+    // The free row and the row count are those of the file as it is while
+    // nobody else can write.
+    Cursor::WriteScope scope(data);
     if (findFreeRow(data)) {
         data.edit();
         writeHead();
         writeRest();
         data.update();
         const int k = int16Field(data, indexs);
+        scope.commit();
         return {tables::buttonOfPosition(tables::positionOfIndexs(k)), left, top};
     }
     const int n = data.recordCount();
@@ -98,6 +105,7 @@ CreatedPoint createPoint(Cursor& data, const NewPoint& point)
     data.setValue(indexs, QString::number(tables::indexsOfPosition(n)));
     writeRest();
     data.update();
+    scope.commit();
     return {tables::buttonOfPosition(n), left, top};
 }
 
@@ -112,20 +120,43 @@ void freeRow(Cursor& data)
     data.update();
 }
 
+namespace {
+
+// Another program may have appended to this chain since the caller reached
+// its tail: follow the links to the record that is the tail now. A link
+// that names no row ends the chain.
+void reachTail(Cursor& data)
+{
+    const int count = data.recordCount();
+    for (int steps = 0; steps < count; ++steps) {
+        const int next = int16Field(data, childs);
+        if (next < 1 || next > count)
+            return;
+        reachIndexs(data, next);
+    }
+}
+
+}  // namespace
+
 int appendToChain(Cursor& data)
 {
     const Cursor::Bookmark tail = data.bookmark();
-    const int a = int16Field(data, indexs);
-    data.moveLast();
-    const int v = int16Field(data, indexs);
-    if (v >= tables::maxDataRows || data.recordCount() >= tables::maxDataRows)
-        throw TableFull();
-    const int added = v + 1;
-
+    // What was typed into the tail is saved by this move, on its own: an
+    // append that fails must not take it back.
+    data.setBookmark(tail);
     // Both rows or neither: a new record that its tail does not point to, or
-    // a tail pointing nowhere, would break the chain.
+    // a tail pointing nowhere, would break the chain. The last row is read
+    // while nobody else can append.
     try {
-        Transaction transaction(data.database());
+        Cursor::WriteScope scope(data);
+        reachTail(data);
+        const Cursor::Bookmark tailNow = data.bookmark();
+        const int a = int16Field(data, indexs);
+        data.moveLast();
+        const int v = int16Field(data, indexs);
+        if (v >= tables::maxDataRows || data.recordCount() >= tables::maxDataRows)
+            throw TableFull();
+        const int added = v + 1;
         data.addNew();
         data.setValue(indexs, QString::number(added));
         data.setValue(userID, int(tables::chainRecordOwner));
@@ -135,20 +166,19 @@ int appendToChain(Cursor& data)
         data.setValue(object, QString());
         data.setValue(comment, tables::newComment);
         data.update();
-        data.setBookmark(tail);
+        data.setBookmark(tailNow);
         data.edit();
         data.setValue(childs, added);
         data.update();
-        transaction.commit();
+        scope.commit();
+        data.moveLast();
+        return added;
     } catch (...) {
-        // Rolled back in the file; the cursor still knows the added row.
+        // Rolled back in the file and in the cursor's rows: back to the tail.
         data.cancelUpdate();
-        data.requery();
         data.setBookmark(tail);
         throw;
     }
-    data.moveLast();
-    return added;
 }
 
 void storePosition(Cursor& data, int button, float left, float top)

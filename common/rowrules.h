@@ -57,8 +57,10 @@ inline const QString tableFullMessage =
 // photo, position, indexs and chain links stay. Throws DbError.
 void freeRow(Cursor& data);
 
-// Appends a record at the tail of the current record's chain, all or
-// nothing; leaves the cursor on the new record and returns its indexs.
+// Appends a record at the tail of the current record's chain (the tail as
+// the file has it under the write lock: another program may have appended
+// meanwhile), all or nothing; leaves the cursor on the new record and
+// returns its indexs.
 // Throws DbError or TableFull.
 int appendToChain(Cursor& data);
 

@@ -93,35 +93,38 @@ void InputName::Command1_Click()
     }
     Cursor& users = holder.recordset();
     qint16 id = 0;
+    QString refusal;
     try {
+        // The name check, the new userID and the new row while nobody else
+        // can write: two children registering at once on two computers
+        // must not get one name or one userID between them.
+        Cursor::WriteScope scope(users);
         users.moveFirst();
-        while (!users.eof()) {
-            if (users.text(tables::user::Name) == name) {
-                refuse(QStringLiteral("その名前はすでに使われています"));
-                return;
-            }
+        while (!users.eof() && refusal.isEmpty()) {
+            if (users.text(tables::user::Name) == name)
+                refusal = QStringLiteral("その名前はすでに使われています");
             users.moveNext();
         }
-        id = rows::nextUserID(users);
+        if (refusal.isEmpty()) {
+            id = rows::nextUserID(users);
+            users.addNew();
+            users.setValue(tables::user::Name, name);
+            users.setValue(tables::user::userID, int(id));
+            users.setValue(tables::user::BackGnd, tables::defaultBackground);
+            users.update();
+            scope.commit();
+            // The exports read the new user's Name and BackGnd from here.
+            users.setBookmark(*users.lastModified());
+        }
     } catch (const rows::TableFull&) {
-        refuse(QStringLiteral("これ以上、新しい名前を作れません。"));
-        return;
-    } catch (const DbError& e) {
-        holder.reportError(e);
-        return;
-    }
-
-    try {
-        users.addNew();
-        users.setValue(tables::user::Name, name);
-        users.setValue(tables::user::userID, int(id));
-        users.setValue(tables::user::BackGnd, tables::defaultBackground);
-        users.update();
-        // The exports read the new user's Name and BackGnd from here.
-        users.setBookmark(*users.lastModified());
+        refusal = QStringLiteral("これ以上、新しい名前を作れません。");
     } catch (const DbError& e) {
         users.cancelUpdate();
         holder.reportError(e);
+        return;
+    }
+    if (!refusal.isEmpty()) {
+        refuse(refusal);  // after the write lock is given back
         return;
     }
     session_.currentUserID = id;

@@ -32,23 +32,20 @@ bool ownedBy(Cursor& data, qint16 id)
     return toInt16(data.value(find::userID)) == id;
 }
 
-// The cursor's rows are loaded again once the transaction holds the
-// database: the map program may have added rows since the cursor last
-// looked, and a merge that did not see them would count the table short
-// and hand out their indexs again. After a rollback they are loaded again
-// too, which the cursor cannot know of by itself.
+// Under the write lock, with every row the map program may have added
+// since the cursor last looked: a merge that did not see them would count
+// the table short and hand out their indexs again. A rollback reads the
+// cursor's rows again by itself.
 template <class F>
 int inOneTransaction(Cursor& localData, F&& work)
 {
     int result = 0;
     try {
-        Transaction transaction(localData.database());
-        localData.requery();
+        Cursor::WriteScope scope(localData);
         result = work();
-        transaction.commit();
+        scope.commit();
     } catch (...) {
         localData.cancelUpdate();
-        localData.requery();
         throw;
     }
     return result;

@@ -38,8 +38,9 @@ namespace {
 UpdateOutcome convert(Cursor& data, const std::function<QString()>& beforeWriting)
 {
     // Holding the write lock from the marker search on: nobody else can
-    // write between finding no marker and writing one.
-    Transaction transaction(data.database());
+    // write between finding no marker and writing one, and every row
+    // appended before is scaled.
+    Cursor::WriteScope scope(data);
     {
         if (hasUpdateMarker(data))
             return {UpdateResult::AlreadyUpdated, {}, 0};
@@ -88,7 +89,7 @@ UpdateOutcome convert(Cursor& data, const std::function<QString()>& beforeWritin
         data.setValue(find::indexs, QString::number(lastIndexs + 1));
         data.setValue(find::userID, int(chainRecordOwner));
         data.update();
-        transaction.commit();
+        scope.commit();
         return outcome;
     }
 }
@@ -100,13 +101,9 @@ UpdateOutcome updateToVer2(Cursor& data, const std::function<QString()>& beforeW
     try {
         return convert(data, beforeWriting);
     } catch (const DbError&) {
-        // Rolled back by now: the rows the cursor read inside the
-        // transaction, and a row it added, are not the file's any more.
-        try {
-            data.cancelUpdate();
-            data.requery();
-        } catch (const DbError&) {
-        }
+        // Rolled back by now, and the cursor's rows read again; an edit
+        // left open midway goes too.
+        data.cancelUpdate();
         throw;
     }
 }

@@ -141,6 +141,28 @@ private slots:
         QVERIFY(o.dialogs.asked.isEmpty());
     }
 
+    // Another program registered users after the editor opened: the added
+    // row lands after theirs, and the editor says where.
+    void addAfterAnotherProgramAppendedShowsTheRealPosition()
+    {
+        Fixture f;
+        twelveUsers(f);
+        Open o(f);
+        Editor& e = o.editor;
+        f.addUser(QStringLiteral("よそ1"), 30);
+        f.addUser(QStringLiteral("よそ2"), 31);
+        e.cmdAdd->click();
+        type(line(e, 0), QStringLiteral("さくら"));
+        type(line(e, 1), QStringLiteral("20"));
+        e.cmdUpdate->click();
+        QCOMPARE(f.query("SELECT Name FROM userdata WHERE rowid > 12"), (QVariantList{"よそ1", "よそ2", "さくら"}));
+        QCOMPARE(caption(e), QStringLiteral("ﾚｺｰﾄﾞ: 15"));
+        QCOMPARE(line(e, 0)->text(), QStringLiteral("さくら"));
+        e.navigator->previous->click();
+        QCOMPARE(line(e, 0)->text(), QStringLiteral("よそ2"));
+        QVERIFY(o.dialogs.asked.isEmpty());
+    }
+
     void deleteShowsTheNextRow()
     {
         Fixture f;

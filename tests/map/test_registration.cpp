@@ -123,6 +123,20 @@ private slots:
         QCOMPARE(r.f.single("SELECT count(*) FROM userdata").toInt(), 1);
     }
 
+    // Another computer registered a child since this program started: its
+    // name is taken and its userID is not handed out again.
+    void aUserRegisteredElsewhereMeanwhileCounts()
+    {
+        Registering r({2});
+        r.f.addUser("はな", 3);
+        r.type("はな");
+        r.ok();
+        QCOMPARE(r.p.dialogs.messages().last(), QStringLiteral("その名前はすでに使われています"));
+        r.type("ゆい");
+        r.ok();
+        QCOMPARE(r.f.query("SELECT Name, userID FROM userdata"), (QVariantList{"u2", 2, "はな", 3, "ゆい", 4}));
+    }
+
     void aNameDifferingInLetterCaseIsNew()
     {
         Registering r;

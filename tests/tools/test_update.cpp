@@ -4,6 +4,7 @@
 #include "form10.h"
 #include "form5.h"
 #include "kovrapp.h"
+#include "rowrules.h"
 #include "scripteddialogs.h"
 #include "update.h"
 
@@ -116,6 +117,30 @@ private slots:
         QCOMPARE(t.dialogs.messages(), (QStringList{"このデータベースは既に更新されています"}));
         QCOMPARE(fileBytes(t.f.database()), before);
         QVERIFY(backups(t.f).isEmpty());
+    }
+
+    // The map program makes points while the update tool stands open on
+    // rows it read earlier: the update still scales them all.
+    void rowsAppendedByAnotherProgramAreUpdatedToo()
+    {
+        UpdateTool t;
+        t.f.addFind({"かぶと虫", 2, 100, 100});
+        t.f.addFind({"", 0, 7, 7});  // a deleted point, taken by the map program below
+        t.f.addFind({"どんぐり", 3, 200, 200});
+        Form10& tool = t.open();
+        QCOMPARE(t.app.localData()->recordCount(), 3);
+
+        auto map = Database::open(t.f.database());
+        Cursor mapData(*map, "data", Cursor::Kind::Table);
+        for (int x : {300, 400, 500})  // a free row reused, then two appended
+            rows::createPoint(mapData, {2, "7", "21", float(x + 16), float(x + 16)});
+        tool.Command1->click();
+
+        QCOMPARE(t.dialogs.messages(), (QStringList{updateCompletedMessage}));
+        QCOMPARE(t.f.query("SELECT xz FROM data ORDER BY rowid"),
+                 (QVariantList{125.0, 375.0, 250.0, 500.0, 625.0, QVariant()}));
+        QCOMPARE(t.f.query("SELECT indexs FROM data ORDER BY rowid"),
+                 (QVariantList{"1", "2", "3", "4", "5", "6"}));
     }
 
     void emptyTableGetsTheMarkerWithIndexsOne()
