@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -128,6 +129,31 @@ private slots:
         QVERIFY(!t.p.session.hasChooser());
         QVERIFY(t.records->isVisible());
         QCOMPARE(t.open().folder(), t.photoFolder());
+    }
+
+    void theFileListHoldsOnlyPictureFiles()
+    {
+        // A folder named like a picture, a named pipe named like one (whose
+        // first bytes a reader would wait for for ever), and a folder the
+        // list was on before moving up: none of them is listed, nothing hangs.
+        Choosing t;
+        const QString trip = t.f.folder() + "/たび";
+        t.f.writePicture("たび/うみ.bmp", Qt::cyan, 64, 48);
+        t.f.writePicture("たび/えんそく/やま.jpg", Qt::green, 64, 48);
+        QVERIFY(QDir().mkpath(trip + "/アルバム.jpg"));
+        QCOMPARE(QProcess::execute("mkfifo", {trip + "/ふえ.jpg"}), 0);
+        dialog& chooser = t.open();
+        chooser.openFolder(trip + "/えんそく");
+        QCOMPARE(chooser.listedFiles(), QStringList({"やま.jpg"}));
+        chooser.openFolder(trip);
+        QCOMPARE(chooser.folder(), trip);
+        QCOMPARE(chooser.listedFiles(), QStringList({"うみ.bmp"}));
+        chooser.clickFile("ふえ.jpg");  // not listed: nothing happens
+        QVERIFY(!chooser.Command1->isEnabled());
+        chooser.clickFile("うみ.bmp");
+        QVERIFY(chooser.Command1->isEnabled());
+        QCOMPARE(pictureFilesIn(trip), QStringList({"うみ.bmp"}));
+        chooser.Command2->click();
     }
 
     void aVanishedChooserFolderOpensThePhotoFolder()
