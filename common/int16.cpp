@@ -14,8 +14,14 @@ std::optional<qint16> toInt16(double value)
 
 std::optional<qint16> toInt16(const QString& text)
 {
+    // A child typing through the Japanese input method writes full-width
+    // digits, signs and blanks ("１２", "－３", "　７"): they are the same
+    // numbers, so they are read in their ordinary forms. The minus sign
+    // U+2212 stays itself under that reading and is taken as "-" by hand.
+    QString ordinary = text.normalized(QString::NormalizationForm_KC);
+    ordinary.replace(QChar(0x2212), u'-');
     // Blanks around the number are allowed (" 7"), nothing else.
-    const QString trimmed = text.trimmed();
+    const QString trimmed = ordinary.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
     for (const QChar c : trimmed) {

@@ -2,7 +2,8 @@
 // Conversions to the 16-bit signed numbers that userID, childs, mother and
 // the numeric reading of indexs, months and days use. Halves round to even,
 // as the old database programs did; empty or non-numeric text and values
-// outside -32768..32767 fail.
+// outside -32768..32767 fail. Full-width digits, signs and blanks, as the
+// Japanese input method types them, read as their ordinary forms.
 
 #include <QString>
 #include <QVariant>

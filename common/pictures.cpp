@@ -12,10 +12,21 @@ std::optional<QImage> loadPicture(const QString& file)
     // really a JPEG still shows.
     QImageReader reader(file);
     reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
     return image;
+}
+
+bool isStoredTurned(const QString& file)
+{
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return false;
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    // The tag is read with the header; the picture itself is not decoded.
+    return reader.canRead() && reader.transformation() != QImageIOHandler::TransformationNone;
 }
 
 bool SavetoJPEG(const QString& bmpFile, const QString& jpegFile)

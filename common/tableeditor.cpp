@@ -1,6 +1,7 @@
 #include "tableeditor.h"
 
 #include "dialogs.h"
+#include "fieldlimit.h"
 #include "fonts.h"
 #include "mousepointer.h"
 #include "tables.h"
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QToolButton>
-#include <QValidator>
 
 namespace {
 
@@ -24,21 +24,6 @@ constexpr int memoHeight = 72;
 constexpr int windowWidth = 470;
 constexpr int widestField = windowWidth - fieldLeft - margin;
 constexpr int navigatorHeight = 26;
-
-// Keeps typed text within a text column's width, counted in characters as
-// the database counts them (a character outside the basic plane, such as
-// the 𠮷 of a name, is one character, not two).
-class WidthValidator : public QValidator {
-public:
-    WidthValidator(int width, QObject* parent) : QValidator(parent), width_(width) {}
-    State validate(QString& input, int&) const override
-    {
-        return input.toUcs4().size() <= width_ ? Acceptable : Invalid;
-    }
-
-private:
-    int width_;
-};
 
 int fieldWidth(const tables::Column& column)
 {
@@ -142,7 +127,7 @@ void TableEditor::buildFields()
         } else {
             auto* line = new QLineEdit(body_);
             if (column.type == tables::ColumnType::Text)
-                line->setValidator(new WidthValidator(column.width, line));
+                limitField(line, column.width);
             field = line;
         }
         field->setObjectName(QStringLiteral("txtFields(%1)").arg(txtFields.size()));

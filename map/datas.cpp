@@ -2,6 +2,7 @@
 
 #include "dialog.h"
 #include "dialogs.h"
+#include "fieldlimit.h"
 #include "fonts.h"
 #include "place.h"
 #include "main_window.h"
@@ -31,16 +32,16 @@ Datas::Datas(Session& session) : QWidget(nullptr), session_(session)
     Image1->setScaledContents(true);
     Label1 = place(new QLabel(QStringLiteral("見つけたもの"), this), 360, 16, 81, 17);
     Text1 = place(new QLineEdit(this), 360, 32, 201, 25);
-    Text1->setMaxLength(50);  // the widths of object, months and days
+    limitField(Text1, 50);  // the widths of object, months and days
     Label2 = place(new QLabel(QStringLiteral("見つけた日"), this), 360, 72, 81, 17);
     Text2 = place(new QLineEdit(this), 360, 88, 33, 25);
-    Text2->setMaxLength(50);
+    limitField(Text2, 50);
     Text2->setFont(fonts::japaneseGothic(14.25));
     Combo1 = place(new QComboBox(this), 378, 88, 33, 20);
     Label3 = place(new QLabel(QStringLiteral("月"), this), 416, 88, 27, 21);
     Label3->setFont(fonts::japaneseGothic(14.25, true));
     Text3 = place(new QLineEdit(this), 456, 88, 33, 25);
-    Text3->setMaxLength(50);
+    limitField(Text3, 50);
     Text3->setFont(fonts::japaneseGothic(14.25));
     Combo2 = place(new QComboBox(this), 474, 88, 33, 20);
     Label4 = place(new QLabel(QStringLiteral("日"), this), 512, 88, 27, 21);
@@ -48,6 +49,13 @@ Datas::Datas(Session& session) : QWidget(nullptr), session_(session)
     Label5 = place(new QLabel(QStringLiteral("コメント"), this), 360, 128, 81, 17);
     Text4 = place(new QPlainTextEdit(this), 360, 144, 209, 89);
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control, as everywhere else in the window;
+    // a child never means to store a tab character in a comment.
+    Text4->setTabChangesFocus(true);
+    // The month and day fields lie over their lists, which only show their
+    // arrows beside the fields: the whole number stays readable.
+    Text2->raise();
+    Text3->raise();
     Command3 = place(new QPushButton(QStringLiteral("OK"), this), 424, 248, 81, 41);
     Command5 = place(new QPushButton(QStringLiteral("<<"), this), 372, 260, 33, 29);
     Command5->setEnabled(false);

@@ -9,6 +9,8 @@
 #include "session.h"
 #include "tables.h"
 
+#include <QAbstractFileIconProvider>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -18,11 +20,37 @@
 #include <QListView>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStringListModel>
+#include <QStyle>
 #include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 
 namespace {
+
+// Icons by kind alone. The toolkit's own provider reads the first bytes of
+// every file to find its type, and a special file blocks that read for
+// ever (/proc/kmsg, a named pipe): the chooser would hang.
+class KindIcons : public QAbstractFileIconProvider {
+public:
+    KindIcons()
+        : folder_(QApplication::style()->standardIcon(QStyle::SP_DirIcon)),
+          file_(QApplication::style()->standardIcon(QStyle::SP_FileIcon))
+    {
+    }
+    QIcon icon(IconType type) const override { return type == Folder ? folder_ : file_; }
+    QIcon icon(const QFileInfo& info) const override { return info.isDir() ? folder_ : file_; }
+    QString type(const QFileInfo& info) const override
+    {
+        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
+    }
+
+private:
+    // Made once, here on the window's thread: the folder list asks for
+    // icons from its reading thread.
+    QIcon folder_;
+    QIcon file_;
+};
 
 bool holds(const QString& root, const QString& folder)
 {
@@ -83,7 +111,9 @@ dialog::dialog(Session& session) : QWidget(nullptr), session_(session)
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
 
+    icons_ = std::make_unique<KindIcons>();
     folders_ = new QFileSystemModel(this);
+    folders_->setIconProvider(icons_.get());
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     Dir1->setModel(folders_);
     for (int column = 1; column < folders_->columnCount(); ++column)
@@ -92,12 +122,9 @@ dialog::dialog(Session& session) : QWidget(nullptr), session_(session)
     // A narrow list: a small indent leaves room for the names.
     Dir1->setIndentation(10);
 
-    files_ = new QFileSystemModel(this);
-    files_->setFilter(QDir::Files);
-    // Letter case is ignored, as on Windows: a camera writes "IMG_0001.JPG".
-    files_->setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.bmp")});
-    files_->setNameFilterDisables(false);
+    files_ = new QStringListModel(this);
     File1->setModel(files_);
+    File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     drives_ = chooserDrives();
     for (const ChooserDrive& drive : drives_)
@@ -136,6 +163,12 @@ dialog::dialog(Session& session) : QWidget(nullptr), session_(session)
     openFolder(start);
 }
 
+dialog::~dialog()
+{
+    // The folder list's model asks the icon provider until it is gone.
+    delete folders_;
+}
+
 // The chooser folder as a folder of this computer; one that is gone (or
 // names another computer's drive) gives the photo folder, and without that
 // the home folder.
@@ -170,17 +203,24 @@ void dialog::openFolder(const QString& path)
 
 QStringList dialog::listedFiles() const
 {
-    QStringList names;
-    const QModelIndex root = File1->rootIndex();
-    for (int row = 0; row < files_->rowCount(root); ++row)
-        names << files_->fileName(files_->index(row, 0, root));
-    names.sort(Qt::CaseInsensitive);
-    return names;
+    return files_->stringList();
 }
 
 void dialog::clickFile(const QString& name)
 {
-    File1_Click(files_->index(QDir(folder_).filePath(name)));
+    File1_Click(files_->index(int(files_->stringList().indexOf(name))));
+}
+
+// The picture files of a folder: ordinary files whose names end in .jpg or
+// .bmp, letter case ignored as on Windows (a camera writes "IMG_0001.JPG").
+// Folders and special files (pipes, devices) are never listed, and only
+// names are read, never contents.
+QStringList pictureFilesIn(const QString& folder)
+{
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).entryList({QStringLiteral("*.jpg"), QStringLiteral("*.bmp")}, QDir::Files,
+                                  QDir::Name | QDir::IgnoreCase);
 }
 
 void dialog::Drive1_Change(int index)
@@ -202,16 +242,14 @@ void dialog::Dir1_Change(const QModelIndex& current)
     if (!current.isValid())
         return;
     folder_ = folders_->filePath(current);
-    files_->setRootPath(folder_);
-    File1->setRootIndex(files_->index(folder_));
-    files_->sort(0);
+    files_->setStringList(pictureFilesIn(folder_));
 }
 
 void dialog::File1_Click(const QModelIndex& index)
 {
-    if (!index.isValid() || files_->isDir(index))
+    if (!index.isValid())
         return;
-    const QString file = files_->filePath(index);
+    const QString file = QDir(folder_).filePath(index.data().toString());
     session_.chooserFolder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
     session_.chosenPicturePath = QDir::toNativeSeparators(file);
     // Only a file that shows as a picture can be taken.

@@ -7,9 +7,12 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <memory>
 
 class QComboBox;
+class QAbstractFileIconProvider;
 class QFileSystemModel;
+class QStringListModel;
 class QLabel;
 class QListView;
 class QModelIndex;
@@ -27,11 +30,14 @@ QList<ChooserDrive> chooserDrives();
 // The drive a folder lies on: the entry whose root is the longest one
 // holding it (-1 when none does).
 int driveOf(const QList<ChooserDrive>& drives, const QString& folder);
+// The names the file list shows for a folder, in name order.
+QStringList pictureFilesIn(const QString& folder);
 
 class dialog : public QWidget {
     Q_OBJECT
 public:
     explicit dialog(Session& session);
+    ~dialog() override;
 
     // Shown over everything else until it ends.
     void showModal();
@@ -69,7 +75,8 @@ private:
     Session& session_;
     QList<ChooserDrive> drives_;
     QFileSystemModel* folders_ = nullptr;
-    QFileSystemModel* files_ = nullptr;
+    std::unique_ptr<QAbstractFileIconProvider> icons_;  // outlives the folder list's model
+    QStringListModel* files_ = nullptr;
     QString folder_;
     bool keepStartInView_ = true;
 };

@@ -72,7 +72,9 @@ Kind kindOf(const QString& stored)
 bool writePicture(const Picture& picture, const QString& placeholder)
 {
     if (!picture.source.isEmpty()) {
-        if (picture.convert) {
+        // A phone photo stored on its side is written out turned upright:
+        // its bytes would lie sideways in a page that stretches it.
+        if (picture.convert || isStoredTurned(picture.source)) {
             if (SavetoJPEG(picture.source, picture.destination))
                 return true;
         } else if (QImageReader(picture.source).canRead()) {

@@ -3,6 +3,7 @@
 #include "admin.h"
 #include "datas.h"
 #include "dialogs.h"
+#include "fieldlimit.h"
 #include "fonts.h"
 #include "place.h"
 #include "main_window.h"
@@ -38,7 +39,7 @@ InputName::InputName(Session& session) : QWidget(nullptr), session_(session)
     Label1->setFont(fonts::japaneseGothic(15.75, true));
     Text1 = place(new QLineEdit(this), 16, 48, 185, 30);
     Text1->setFont(fonts::japaneseGothic(15.75));
-    Text1->setMaxLength(nameWidth);
+    limitField(Text1, nameWidth);
     Command1 = place(new QPushButton(QStringLiteral("O K"), this), 216, 48, 73, 25);
     Command1->setEnabled(false);
     Command1->setDefault(true);

@@ -14,12 +14,15 @@
 #include "session.h"
 #include "tables.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
@@ -74,6 +77,13 @@ Login::Login(Session& session) : QWidget(nullptr), session_(session)
     Combo1 = new QComboBox(this);
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
+    // Typed text never opens a map: no completer to finish a name (it
+    // ignores letter case, so "hanako" would find "Hanako"), Enter in the
+    // field is kept from the list, and leaving the field is no choice either
+    // (the list would take a typed name that matches an entry as chosen).
+    Combo1->setCompleter(nullptr);
+    Combo1->installEventFilter(this);
+    disconnect(Combo1->lineEdit(), &QLineEdit::editingFinished, Combo1, nullptr);
     Combo1->move(192, 32);
     Combo1->setFixedWidth(113);
     Label2 = place(new QLabel(QStringLiteral("つづきを作りたい人はここから自分の名前をえらんでね"), this),
@@ -92,12 +102,35 @@ Login::Login(Session& session) : QWidget(nullptr), session_(session)
     setTabOrder(Combo1, Command1);
     setTabOrder(Command1, Command2);
 
-    // Only choosing an entry opens a map, not typing into the field.
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    // Only choosing an entry (with the mouse or the list's own keys) opens
+    // a map, the entry chosen and not the text in the field.
+    connect(Combo1, &QComboBox::activated, this, [this](int index) {
+        Combo1->setEditText(Combo1->itemText(index));
+        Combo1_Click();
+    });
     connect(Command1, &QPushButton::clicked, this, &Login::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Login::Command2_Click);
 
     Form_Load();
+}
+
+bool Login::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Combo1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The close box ends the program as "終了" does: without the login window
+// nothing of the program would be left on the screen.
+void Login::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!session_.ended())
+        Command2_Click();
 }
 
 void Login::paintEvent(QPaintEvent*)
@@ -242,6 +275,14 @@ void Login::Command1_Click()
 {
     InputName& entry = session_.inputName();
     entry.setWindowModality(Qt::ApplicationModal);
+    // The login window owns it: it opens over it and the desktop keeps it
+    // above it. Not as a child widget: registration destroys the login
+    // window while the entry's own handler still runs.
+    entry.winId();
+    entry.windowHandle()->setTransientParent(windowHandle());
+    QRect over = entry.frameGeometry();
+    over.moveCenter(frameGeometry().center());
+    entry.move(over.topLeft());
     entry.show();
     entry.Text1->setFocus();
 }

@@ -11,6 +11,7 @@
 #include "tables.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -48,6 +49,16 @@ constexpr int toolButtonSide = 34;
 
 const QString eraseQuestion = QStringLiteral("この絵を消去しますか？");
 const QString cautionTitle = QStringLiteral("注意！");
+
+// The window is green; its tool bar, bottom panel and frames keep the
+// ordinary window colour. An empty palette would let them take the
+// window's green, so they are given the colour itself.
+QPalette ordinaryColour()
+{
+    QPalette ordinary;
+    ordinary.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    return ordinary;
+}
 
 }  // namespace
 
@@ -110,16 +121,16 @@ Paint::Paint(Session& session)
     // The panel along the bottom keeps the ordinary window colour; the two
     // frames and their controls lie on it.
     Picture2 = place(new QFrame(this), 0, 262, 383, 65);
-    Picture2->setPalette(QPalette());
+    Picture2->setPalette(ordinaryColour());
     Picture2->setAutoFillBackground(true);
     Picture2->setFrameShape(QFrame::Panel);
     Picture2->setFrameShadow(QFrame::Raised);
     Frame1 = place(new QGroupBox(QStringLiteral("線の色"), this), 8, 262, 121, 54);
-    Frame1->setPalette(QPalette());
+    Frame1->setPalette(ordinaryColour());
     ColorInfo = place(new ColourBox(Qt::black, this), 16, 278, 33, 33);
     Command3 = place(new QPushButton(QStringLiteral("パレット..."), this), 56, 286, 65, 21);
     Frame2 = place(new QGroupBox(QStringLiteral("線の太さ"), this), 136, 262, 145, 54);
-    Frame2->setPalette(QPalette());
+    Frame2->setPalette(ordinaryColour());
     Slider1 = place(new QSlider(Qt::Horizontal, this), 144, 280, 89, 33);
     Slider1->setRange(1, 10);
     Slider1->setSingleStep(1);
@@ -159,7 +170,10 @@ void Paint::buildToolbar()
     Toolbar1->setContentsMargins(0, 0, 0, 0);
     Toolbar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"
                                            "QToolButton { padding: 1px; margin: 0px; }"));
-    Toolbar1->setPalette(QPalette());
+    // Its style sheet decides its background, not its palette.
+    Toolbar1->setStyleSheet(Toolbar1->styleSheet() +
+                            QStringLiteral("QToolBar { background: %1; }")
+                                .arg(ordinaryColour().color(QPalette::Window).name()));
     Toolbar1->setAutoFillBackground(true);
     auto* group = new QActionGroup(this);
     int index = 0;

@@ -22,6 +22,8 @@ QLabel* label(QWidget* parent, const QString& text, const QFont& font, int left,
     auto* l = new QLabel(text, parent);
     // What a child typed is printed as typed, never read as markup.
     l->setTextFormat(Qt::PlainText);
+    // Text starts at the top of its label, as the layout places it.
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setFont(font);
     l->setGeometry(left, top, width, height);
     return l;
@@ -61,7 +63,6 @@ Printable::Printable() : QWidget(nullptr)
     Label3 = label(this, QStringLiteral("・コメント"), heading, 80, 344, 169, 25);
     Label4 = label(this, QString(), fonts::standard(), 88, 368, 321, 113);
     Label4->setWordWrap(true);
-    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label10 = label(this, QStringLiteral("Wandelo"), fonts::standard(), 424, 464, 81, 17);
 }
 

@@ -9,7 +9,9 @@
 Version::Version(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString());
+    // No caption text. An empty title would make the desktop show the
+    // program's name instead, so the title is one blank.
+    setWindowTitle(QStringLiteral(" "));
     setFixedSize(width, height);
 
     Label1 = new QLabel(QStringLiteral("Version  2  .1a"), this);

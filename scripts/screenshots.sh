@@ -8,7 +8,7 @@ out="$here/docs/screenshots"
 
 bash "$here/scripts/packages.sh"
 need=()
-for p in xvfb xdotool imagemagick sqlite3 poppler-utils; do
+for p in xvfb xdotool imagemagick sqlite3 poppler-utils openbox; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -27,7 +27,7 @@ INSERT INTO userdata VALUES ('はなこ', 2, '背景\park.bmp'), ('たろう', 3
 INSERT INTO data VALUES
   ('かぶと虫', '7', '21', 'クヌギの木にいた', '1', 150, 560, '写真\glay.bmp', 6, 0, 2),
   ('ザリガニ', '6', '1', ' ', '2', 100, 100, '写真\glay.bmp', 0, 0, 3),
-  ('どんぐり', '10', '3', ' ', '3', 420, 300, '写真\glay.bmp', 0, 0, 2),
+  ('どんぐり', '12', '31', ' ', '3', 420, 300, '写真\glay.bmp', 0, 0, 2),
   ('', '5', '5', ' ', '4', 250, 640, '写真\glay.bmp', 0, 0, 2),
   ('たんぽぽ', '4', '12', ' ', '5', 470, 120, '写真\glay.bmp', 0, 0, 2),
   ('かぶと虫のさなぎ', '6', '2', '土の中で見つけた', '6', NULL, NULL, '写真\glay.bmp', 0, 1, 1);
@@ -60,6 +60,10 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   eval "$(xdotool getwindowgeometry --shell "$records")"
   xdotool mousemove $((X + 538)) $((Y + 274)) click 1; sleep 1
   shot record-second-of-chain ${WIDTH}x${HEIGHT}+${X}+${Y}
+  xdotool mousemove $((X + 464)) $((Y + 268)) click 1; sleep 1
+  xdotool mousemove $((300 + 16)) $((420 + 16 + mb)) click 1; sleep 2
+  eval "$(xdotool getwindowgeometry --shell "$records")"
+  shot record ${WIDTH}x${HEIGHT}+${X}+${Y}
   kill $pid; sleep 1
   "$folder/wandelo" & pid=$!
   sleep 2
@@ -67,6 +71,19 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   entry=$(xdotool search --name "名前の入力" | head -1)
   eval "$(xdotool getwindowgeometry --shell "$entry")"
   shot name-entry ${WIDTH}x${HEIGHT}+${X}+${Y}
+  kill $pid'
+# The version window as a window manager frames it: a title bar without
+# caption text.
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  openbox >/dev/null 2>&1 & sleep 1
+  win() { xdotool search --name "$1" | head -1; }
+  "$folder/wandelo" & pid=$!
+  sleep 2
+  xdotool mousemove --window "$(win ログイン)" 295 43 click 1; sleep 1; xdotool key Return; sleep 2
+  # "ファイル", then two menus on to "ヘルプ" and up to its last item.
+  xdotool mousemove --window "$(win はなこのマップ)" 25 10 click 1; sleep 1
+  xdotool key Right Right Up Return; sleep 2
+  import -frame -window "$(xdotool getactivewindow)" "$out/version-frame.png"
   kill $pid'
 # Pictures for a record: the chooser on the photo folder (with a photo of
 # the park in it), the paint window after a drawing with every tool and

@@ -22,6 +22,14 @@ private slots:
         QTest::newRow("lowest value") << "-32768" << true << -32768;
         QTest::newRow("highest value") << "32767" << true << 32767;
         QTest::newRow("just below the range fails") << "-32769" << false << 0;
+        // As the Japanese input method types them.
+        QTest::newRow("full-width digit") << "５" << true << 5;
+        QTest::newRow("full-width digits") << "１２" << true << 12;
+        QTest::newRow("full-width minus") << "－３" << true << -3;
+        QTest::newRow("minus sign") << "−３" << true << -3;
+        QTest::newRow("ideographic blank") << "　７" << true << 7;
+        QTest::newRow("full-width digits then a letter fail") << "１２ａ" << false << 0;
+        QTest::newRow("other scripts' digits fail") << "٣" << false << 0;
     }
     void text()
     {

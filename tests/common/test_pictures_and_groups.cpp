@@ -45,6 +45,25 @@ private slots:
             QCOMPARE(picture->size(), QSize(20, 10));
     }
 
+    void aPhonePhotoStandsUpright()
+    {
+        Fixture f;
+        const QString photo = f.writeSidewaysPhoto("写真/phone.jpg", 40, 20);
+        QVERIFY(isStoredTurned(photo));
+        const auto picture = loadPicture(photo);
+        QVERIFY(picture.has_value());
+        QCOMPARE(picture->size(), QSize(20, 40));
+        QVERIFY(picture->pixelColor(10, 5).red() > 200 && picture->pixelColor(10, 5).blue() < 60);
+        QVERIFY(picture->pixelColor(10, 35).blue() > 200 && picture->pixelColor(10, 35).red() < 60);
+
+        // Written out as JPEG it stays upright, with no tag left to turn it.
+        const QString jpeg = f.folder() + "/photo1.jpg";
+        QVERIFY(SavetoJPEG(photo, jpeg));
+        QVERIFY(!isStoredTurned(jpeg));
+        QCOMPARE(loadPicture(jpeg)->size(), QSize(20, 40));
+        QVERIFY(!isStoredTurned(f.writePicture("写真/plain.jpg", Qt::red, 40, 20)));
+    }
+
     void jpegFromBmp()
     {
         Fixture f;

@@ -89,6 +89,7 @@ private slots:
         // Typing stops at the column's width, counted as the database
         // counts characters: 𠮷 is one character.
         e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
         line(e, 0)->setFocus();
         type(line(e, 0), QString(60, u'あ'));
         QCOMPARE(line(e, 0)->text().size(), 50);

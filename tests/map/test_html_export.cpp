@@ -188,6 +188,23 @@ private slots:
         }
     }
 
+    void inputMethodNumbersAndPhonePhotos()
+    {
+        // Months and days typed in full width print as numbers; a photo
+        // stored on its side is written upright.
+        Site s;
+        s.f.writeSidewaysPhoto("写真/phone.jpg", 40, 20);
+        s.f.addFind({"せみ", 2, 10, 20, "写真\\phone.jpg", 0, 0, "１２", "　７"});
+        s.f.addFind({"かえる", 2, 30, 40, "写真\\glay.bmp", 0, 0, "５", "－３"});
+        QCOMPARE(s.run().end, htmlexport::Result::End::Finished);
+        QVERIFY(s.page("page1.html").contains("<BR>12月7日</P>"));
+        QVERIFY(s.page("page2.html").contains("<BR>5月-3日</P>"));
+        const QImage photo = s.picture("photo1.jpg");
+        QCOMPARE(photo.size(), QSize(20, 40));
+        QVERIFY(near(photo.pixelColor(10, 5), Qt::red));
+        QVERIFY(near(photo.pixelColor(10, 35), Qt::blue));
+    }
+
     void damagedData()
     {
         // A missing photo becomes the placeholder; a chain that comes back to

@@ -6,7 +6,10 @@
 #include "mapprogram.h"
 #include "asotheruser.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -237,14 +240,88 @@ private slots:
         Database::setBusyTimeout(5000);
     }
 
-    void quitEndsTheProgram()
+    void quitAndTheCloseBoxEndTheProgram()
     {
+        for (const bool closeBox : {false, true}) {
+            Fixture f;
+            f.addUser("はな", 2);
+            MapProgram p(f);
+            p.start();
+            if (closeBox)
+                p.session.login().close();
+            else
+                p.session.login().Command2->click();
+            QVERIFY(p.ended);
+        }
+    }
+
+    // "Hanako" and "hanako" are two children; only a name chosen from the
+    // list opens a map, and it is that child's map.
+    void typedTextOpensNoMap_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::newRow("a name in other letter case + Enter") << "hanako" << int(Qt::Key_Enter);
+        QTest::newRow("a whole name + Return") << "Hanako" << int(Qt::Key_Return);
+        QTest::newRow("a whole name + Tab") << "Hanako" << int(Qt::Key_Tab);
+        QTest::newRow("the start of a name + Tab") << "Hana" << int(Qt::Key_Tab);
+    }
+    void typedTextOpensNoMap()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
         Fixture f;
-        f.addUser("はな", 2);
+        f.addUser("Hanako", 3, "背景\\park.bmp");
+        f.addUser("hanako", 8, "背景\\park.bmp");
+        f.writePicture("背景/park.bmp");
         MapProgram p(f);
         p.start();
-        p.session.login().Command2->click();
-        QVERIFY(p.ended);
+        Login& login = p.session.login();
+        QVERIFY(QTest::qWaitForWindowActive(&login));
+        login.Combo1->setFocus();
+        login.Combo1->lineEdit()->selectAll();
+        QTest::keyClicks(login.Combo1, typed);
+        QCOMPARE(login.Combo1->currentText(), typed);  // nothing completed
+        QTest::keyClick(login.Combo1, Qt::Key(key));
+        QVERIFY(!p.session.hasMap());
+        QVERIFY(login.isVisible());
+        QVERIFY(p.dialogs.asked.isEmpty());
+        if (key == Qt::Key_Tab)
+            QCOMPARE(QApplication::focusWidget(), login.Command1);
+    }
+
+    void choosingFromTheListOpensTheChosenMap_data()
+    {
+        QTest::addColumn<bool>("byMouse");
+        QTest::newRow("mouse") << true;
+        QTest::newRow("the list's keys") << false;
+    }
+    void choosingFromTheListOpensTheChosenMap()
+    {
+        QFETCH(bool, byMouse);
+        Fixture f;
+        f.addUser("Hanako", 3, "背景\\park.bmp");
+        f.addUser("hanako", 8, "背景\\park.bmp");
+        f.writePicture("背景/park.bmp");
+        MapProgram p(f);
+        p.start();
+        Login& login = p.session.login();
+        QVERIFY(QTest::qWaitForWindowActive(&login));
+        QTest::keyClicks(login.Combo1, "Hana");  // typed first, then chosen
+        login.Combo1->showPopup();
+        QAbstractItemView* list = login.Combo1->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        const QModelIndex second = list->model()->index(1, 0);
+        if (byMouse) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());
+        } else {
+            list->setCurrentIndex(second);
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        QVERIFY(p.session.hasMap());
+        QCOMPARE(int(p.session.currentUserID), 8);
+        QCOMPARE(p.session.map().windowTitle(), QStringLiteral("hanakoのマップ"));
+        QVERIFY(!login.isVisible());
     }
 
     void closingTheMapEndsTheProgram()

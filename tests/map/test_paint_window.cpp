@@ -9,6 +9,7 @@
 #include "pallete.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -112,6 +113,24 @@ private slots:
         QCOMPARE(paint.Picture1->cursor().shape(), Qt::BitmapCursor);
         chooseTool(paint, 2);
         QCOMPARE(paint.Picture1->cursor().shape(), Qt::CrossCursor);
+    }
+
+    void greenAroundTheCanvasOrdinaryColourOnTheBarAndPanel()
+    {
+        Painting t;
+        const QImage shown = t.open().grab().toImage();
+        const QColor green(0, 128, 0);
+        const QColor ordinary = QApplication::palette().color(QPalette::Window);
+        QCOMPARE(shown.pixelColor(48, 100), green);  // between the tool bar and the canvas
+        // The style may shade a frame a little; green is far from all of them.
+        const auto nearOrdinary = [&](QPoint at) {
+            const QColor c = shown.pixelColor(at);
+            return qAbs(c.red() - ordinary.red()) + qAbs(c.green() - ordinary.green()) +
+                       qAbs(c.blue() - ordinary.blue()) < 24;
+        };
+        QVERIFY(nearOrdinary({42, 60}));  // the tool bar beside its buttons
+        QVERIFY(nearOrdinary({376, 290}));  // the bottom panel
+        QVERIFY(nearOrdinary({12, 305}));  // inside the frame "線の色"
     }
 
     void afterErasingThePencilDrawsInTheDrawingColourAgain()

@@ -6,10 +6,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -128,6 +131,46 @@ private slots:
         QVERIFY(!t.p.session.hasChooser());
         QVERIFY(t.records->isVisible());
         QCOMPARE(t.open().folder(), t.photoFolder());
+    }
+
+    void theFileListHoldsOnlyPictureFiles()
+    {
+        // A folder named like a picture, a named pipe named like one (whose
+        // first bytes a reader would wait for for ever), and a folder the
+        // list was on before moving up: none of them is listed, nothing hangs.
+        Choosing t;
+        const QString trip = t.f.folder() + "/たび";
+        t.f.writePicture("たび/うみ.bmp", Qt::cyan, 64, 48);
+        t.f.writePicture("たび/えんそく/やま.jpg", Qt::green, 64, 48);
+        QVERIFY(QDir().mkpath(trip + "/アルバム.jpg"));
+        QCOMPARE(QProcess::execute("mkfifo", {trip + "/ふえ.jpg"}), 0);
+        dialog& chooser = t.open();
+        chooser.openFolder(trip + "/えんそく");
+        QCOMPARE(chooser.listedFiles(), QStringList({"やま.jpg"}));
+        chooser.openFolder(trip);
+        QCOMPARE(chooser.folder(), trip);
+        QCOMPARE(chooser.listedFiles(), QStringList({"うみ.bmp"}));
+        chooser.clickFile("ふえ.jpg");  // not listed: nothing happens
+        QVERIFY(!chooser.Command1->isEnabled());
+        chooser.clickFile("うみ.bmp");
+        QVERIFY(chooser.Command1->isEnabled());
+        QCOMPARE(pictureFilesIn(trip), QStringList({"うみ.bmp"}));
+
+        // /proc holds a file whose first bytes never come (kmsg, when the
+        // program runs as root): the folder list reads it and lets it go.
+        const QList<ChooserDrive> drives = chooserDrives();
+        const auto top = std::find_if(drives.begin(), drives.end(), [](const ChooserDrive& d) { return d.root == "/"; });
+        QVERIFY(top != drives.end());
+        chooser.Drive1->setCurrentIndex(int(top - drives.begin()));
+        emit chooser.Drive1->activated(chooser.Drive1->currentIndex());
+        chooser.openFolder("/proc");
+        auto* folders = qobject_cast<QFileSystemModel*>(chooser.Dir1->model());
+        chooser.Dir1->expand(folders->index("/proc"));
+        QTRY_VERIFY(folders->rowCount(folders->index("/proc")) > 0);
+        QTest::qWait(200);
+        chooser.Command2->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!t.p.session.hasChooser());
     }
 
     void aVanishedChooserFolderOpensThePhotoFolder()

@@ -27,6 +27,7 @@ struct Printing {
         f.addUser("はな", 2, "背景\\park.bmp");
         f.writePicture("背景/park.bmp");
         f.writePicture("写真/glay.bmp", QColor(40, 40, 160), 320, 240);
+        f.writeSidewaysPhoto("写真/phone.jpg", 40, 20);
         f.addFind(record);
         p.start();
         p.choose("はな");
@@ -68,6 +69,20 @@ QMap<QString, double> wordsAt(const QString& pdf)
     return left;
 }
 
+// Where each word's box begins, in points from the top edge.
+QMap<QString, double> wordTops(const QString& pdf)
+{
+    QMap<QString, double> top;
+    const QRegularExpression word("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>");
+    auto it = word.globalMatch(run("pdftotext", {"-bbox", pdf, "-"}));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        if (!top.contains(m.captured(2)))
+            top.insert(m.captured(2), m.captured(1).toDouble());
+    }
+    return top;
+}
+
 QRect darkBox(const QImage& page)
 {
     QRect box;
@@ -95,6 +110,11 @@ private slots:
         QTest::newRow("empty") << "" << "";
         QTest::newRow("words") << "なつ" << "";
         QTest::newRow("too big") << "40000" << "";
+        // As the Japanese input method types them.
+        QTest::newRow("full-width 5") << "５" << " 5";
+        QTest::newRow("full-width 12") << "１２" << " 12";
+        QTest::newRow("full-width minus") << "－３" << "-3";
+        QTest::newRow("ideographic blank") << "　７" << " 7";
     }
     void monthsAndDaysPrintWithThePlaceOfTheirSign()
     {
@@ -140,6 +160,37 @@ private slots:
         // The picture fills its 320 x 240 place.
         const QPoint pictureMiddle = frame.topLeft() - QPoint(8, 8) + QPoint(88 + 160, 88 + 120);
         QCOMPARE(QColor(page.pixel(pictureMiddle)).blue() > 120, true);
+    }
+
+    void numbersTypedInFullWidthAndAPhonePhotoPrintAsMeant()
+    {
+        Printing t({"せみ", 2, 100, 100, "写真\\phone.jpg", 0, 0, "１２", "　３"});
+        t.print();
+        const QString text = run("pdftotext", {"-layout", t.pdf, "-"});
+        QVERIFY2(QRegularExpression("12\\s*月\\s*3\\s*日").match(text).hasMatch(), qPrintable(text));
+        // Upright: red above, blue below in the 320 x 240 place.
+        const QImage page = pageAt96dpi(t.pdf, t.out.path());
+        const QPoint origin = darkBox(page).topLeft() - QPoint(8, 8);
+        QVERIFY(QColor(page.pixel(origin + QPoint(88 + 160, 88 + 40))).red() > 180);
+        QVERIFY(QColor(page.pixel(origin + QPoint(88 + 160, 88 + 200))).blue() > 180);
+    }
+
+    void oneLineLabelsPrintAtTheTopOfTheirPlace()
+    {
+        Printing t({"かぶと虫", 2, 100, 100, "写真\\glay.bmp", 0, 0, "12", "3", "クヌギ"});
+        t.print();
+        // The frame's top line, 8 pixels below the layout's top, places the
+        // layout on the page; a pixel is 0.75 points.
+        const double layoutTop = darkBox(pageAt96dpi(t.pdf, t.out.path())).top() * 0.75 - 8 * 0.75;
+        const QMap<QString, double> top = wordTops(t.pdf);
+        const QList<std::pair<QString, int>> labels = {
+            {"・見", 24}, {"かぶと虫", 56}, {"月", 56}, {"・コメント", 344}, {"クヌギ", 368}, {"Wandelo", 464}};
+        for (const auto& [word, pixels] : labels) {
+            QVERIFY2(top.contains(word), qPrintable(word));
+            const double below = top.value(word) - layoutTop - pixels * 0.75;
+            QVERIFY2(below > -1 && below < 1, qPrintable(QStringLiteral("%1 %2 pt below its label's top")
+                                                                  .arg(word).arg(below)));
+        }
     }
 
     void aRecordWithoutNumbersOrPicturePrintsBlanks()

@@ -3,6 +3,7 @@
 #include "mapprogram.h"
 #include "pointbuttons.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,6 +69,30 @@ private slots:
         o.records->Command5->click();
         QCOMPARE(o.state(), QStringLiteral("いちばん目 -- lit"));
         QVERIFY(o.p.dialogs.asked.isEmpty());
+    }
+
+    void monthAndDayFieldsLieOverTheirListsAndTabLeavesTheComment()
+    {
+        Opened o(1);
+        Datas& r = *o.records;
+        // Where a field and its list overlap the field is on top; beside
+        // the field the list's arrow shows.
+        for (auto [field, list] : {std::pair{r.Text2, r.Combo1}, std::pair{r.Text3, r.Combo2}}) {
+            const QRect overlap = field->geometry() & list->geometry();
+            QVERIFY(!overlap.isEmpty());
+            QWidget* top = r.childAt(overlap.center());
+            QVERIFY(top == field || field->isAncestorOf(top));
+            const QPoint arrow(list->geometry().right() - 2, list->geometry().center().y());
+            QVERIFY(!field->geometry().contains(arrow));
+            QWidget* atArrow = r.childAt(arrow);
+            QVERIFY(atArrow == list || list->isAncestorOf(atArrow));
+        }
+        // Tab moves on from the comment and stores no tab.
+        QVERIFY(QTest::qWaitForWindowActive(&r));
+        r.Text4->setFocus();
+        QTest::keyClick(r.Text4, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), r.Command1);
+        QVERIFY(!r.Text4->toPlainText().contains(u'\t'));
     }
 
     void editsSurviveWalkingTheChain()

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
+#include <QToolTip>
 
 namespace {
 
@@ -29,6 +31,10 @@ struct Registering {
     void type(const QString& name)
     {
         entry().Text1->clear();
+        // The child types into the field that has the focus.
+        entry().activateWindow();
+        if (!QTest::qWaitForWindowActive(&entry()))
+            qWarning("the name entry did not become active");
         entry().Text1->setFocus();
         QInputMethodEvent typed;
         typed.setCommitString(name);
@@ -48,13 +54,21 @@ private slots:
         InputName& entry = r.entry();
         QVERIFY(entry.isVisible());
         QCOMPARE(entry.windowTitle(), QStringLiteral("名前の入力"));
+        // Owned by the login window, and opened over it.
+        Login& login = r.p.session.login();
+        QCOMPARE(entry.windowHandle()->transientParent(), login.windowHandle());
+        QVERIFY((entry.frameGeometry().center() - login.frameGeometry().center()).manhattanLength() < 4);
         QVERIFY(!entry.Command1->isEnabled());
         r.type("は");
         QVERIFY(entry.Command1->isEnabled());
         entry.Text1->clear();
         QVERIFY(!entry.Command1->isEnabled());
-        r.type(QString(25, u'あ'));
-        QCOMPARE(entry.Text1->text().size(), 20);  // the width of Name
+        // A name longer than Name's width is cut, and the field says so.
+        QToolTip::hideText();
+        r.type(QString(26, u'あ'));
+        QCOMPARE(entry.Text1->text(), QString(20, u'あ'));
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("ここには20文字までです"));
         entry.Command2->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!r.p.session.hasInputName());

@@ -3,6 +3,7 @@
 #include "schema.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QWidget>
 #include <QFile>
@@ -115,6 +116,40 @@ QString Fixture::writePicture(const QString& relative, QColor colour, int w, int
     image.fill(colour);
     const QString suffix = QFileInfo(path).suffix().toLower();
     image.save(path, suffix == QStringLiteral("jpg") ? "JPEG" : "BMP");
+    return path;
+}
+
+QString Fixture::writeSidewaysPhoto(const QString& relative, int w, int h) const
+{
+    // Stored: left half red, right half blue; turned clockwise, the left
+    // edge comes to the top.
+    QImage stored(w, h, QImage::Format_RGB888);
+    stored.fill(Qt::blue);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w / 2; ++x)
+            stored.setPixelColor(x, y, Qt::red);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    stored.save(&buffer, "JPEG", 95);
+    // An APP1 segment with a big-endian EXIF block of one entry: tag 0x0112
+    // (orientation), type SHORT, count 1, value 6.
+    const QByteArray tiff = QByteArray("MM\x00\x2A\x00\x00\x00\x08", 8) + QByteArray("\x00\x01", 2) +
+                            QByteArray("\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00", 12) +
+                            QByteArray(4, '\0');
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = body.size() + 2;
+    QByteArray app1("\xFF\xE1", 2);
+    app1 += char(length >> 8);
+    app1 += char(length & 0xFF);
+    app1 += body;
+    jpeg.insert(2, app1);  // right after the start-of-image marker
+
+    const QString path = folder() + u'/' + relative;
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(jpeg);
     return path;
 }
 

@@ -45,6 +45,11 @@ public:
     QString writePicture(const QString& relative, QColor colour = Qt::green, int w = 800,
                          int h = 600) const;
 
+    // A JPEG as a phone writes it when held upright: stored lying on its
+    // side (w x h, the upper half red and the lower half blue once turned)
+    // with the orientation tag 6, "turn a quarter clockwise to show".
+    QString writeSidewaysPhoto(const QString& relative, int w = 40, int h = 20) const;
+
 private:
     QTemporaryDir dir_;
     Installation installation_;
