@@ -13,6 +13,7 @@
 #include "rowrules.h"
 #include "storednames.h"
 #include "tables.h"
+#include "userrules.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -48,11 +49,6 @@ QPushButton* backButton(QWidget* parent, int top)
 QPushButton* nextButton(const QString& text, QWidget* parent, int top)
 {
     return place(new QPushButton(text, parent), 364, top, 120, 32);
-}
-
-std::optional<qint16> userIDOf(Cursor& users)
-{
-    return toInt16(users.value(tables::user::userID));
 }
 
 }  // namespace
@@ -161,10 +157,7 @@ void Form1::List1_Click()
     {
         QuietEditor quiet(editor);
         try {
-            users->moveFirst();
-            while (!users->eof() && users->text(tables::user::Name) != name)
-                users->moveNext();
-            if (!users->eof()) {
+            if (userrules::findByName(*users, name)) {
                 const qint16 id = rows::int16Field(*users, tables::user::userID);
                 s.receivingName = name;
                 s.receivingBackground = MakeFilename(users->text(tables::user::BackGnd));
@@ -209,13 +202,7 @@ void Form1::Command3_Click()
     {
         QuietEditor quiet(editor);
         try {
-            users->moveFirst();
-            while (!users->eof()) {
-                if (MakeFilename(users->text(tables::user::BackGnd)) == s.receivingBackground
-                    && userIDOf(*users) != s.receivingID)
-                    next.List1->addItem(users->text(tables::user::Name));
-                users->moveNext();
-            }
+            next.List1->addItems(userrules::namesWithBackground(*users, s.receivingBackground, s.receivingID));
         } catch (const DbError& e) {
             failure = e;
         }
@@ -295,12 +282,7 @@ void Form2::Command2_Click()
     }
     QStringList candidates;
     try {
-        users->moveFirst();
-        while (!users->eof()) {
-            if (MakeFilename(users->text(tables::user::BackGnd)) == s.receivingBackground)
-                candidates << users->text(tables::user::Name);
-            users->moveNext();
-        }
+        candidates = userrules::namesWithBackground(*users, s.receivingBackground);
     } catch (const DbError& e) {
         dialogs.message(this, wizard::unreadableMessage + u'\n' + e.text());
         return;
