@@ -13,6 +13,7 @@
 #include "pointbuttons.h"
 #include "session.h"
 #include "tables.h"
+#include "userrules.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -141,7 +142,6 @@ void Login::paintEvent(QPaintEvent*)
 
 void Login::Form_Load()
 {
-    session_.enterProgramFolder();
     admin& holder = session_.userHolder();
     if (!holder.isOpen()) {
         // Without the list of names the program cannot go on.
@@ -181,21 +181,15 @@ void Login::Combo1_Click()
 
     admin& holder = session_.userHolder();
     QString background;
+    mousePointer::busy();
     step(failed, [&] {
-        Cursor& users = holder.recordset();
-        users.moveFirst();
-        for (;;) {
-            mousePointer::busy();
-            if (users.text(tables::user::Name) == chosen)  // fails past the end
-                break;
-            users.moveNext();
-        }
+        if (!userrules::findByName(holder.recordset(), chosen))
+            throw std::runtime_error("no such user");
     });
     step(failed, [&] { session_.currentUserID = int16Of(holder.recordset().value(tables::user::userID)); });
     step(failed, [&] { background = holder.recordset().text(tables::user::BackGnd); });
 
     const auto loadBackground = [&] {
-        session_.enterProgramFolder();
         const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
         Main& map = session_.map();  // created hidden with its instruction picture
         if (!picture)
@@ -210,7 +204,6 @@ void Login::Combo1_Click()
                                             Dialogs::Buttons::YesNo, Dialogs::Icon::None);
         std::optional<QString> picked;
         if (answer == Dialogs::Answer::Yes) {
-            session_.enterProgramFolder();
             picked = dialogs.openFile(this, session_.installation().folder(), pictureFileFilters());
         }
         // Cancelling the search is the same as not searching.
@@ -255,7 +248,7 @@ void Login::Combo1_Click()
                 if (int16Of(finds.value(tables::find::userID)) != session_.currentUserID)
                     return;
                 const QString object = finds.text(tables::find::object);
-                buttons.setToolTip(i, object.isEmpty() ? QStringLiteral(" ? ") : object);
+                buttons.setToolTip(i, userrules::pointToolTip(object));
                 step(ignored, [&] { buttons.setTop(i, singleOf(finds.value(tables::find::yz))); });
                 step(ignored, [&] { buttons.setLeft(i, singleOf(finds.value(tables::find::xz))); });
                 buttons.setVisible(i, true);

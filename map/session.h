@@ -7,7 +7,6 @@
 
 #include "installation.h"
 
-#include <QColor>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -41,8 +40,6 @@ public:
     QString rememberedDay;
     QString chooserFolder;
     QString chosenPicturePath;
-    QColor drawingColour;
-    int lineWidth = 1;
 
     // --- windows, created on first reference ---------------------------
     Login& login();
@@ -88,14 +85,11 @@ public:
     void endProgram();
     bool ended() const { return ended_; }
 
-    // Makes the program folder the current folder, as the program does
-    // before every picture load and every file dialog.
-    void enterProgramFolder() const;
-
     // How the program ends (tests replace it).
     std::function<void()> onEnd;
 
 private:
+    template <class W> W& window(QPointer<W>& slot);
     void destroyRecordTools();
 
     Installation installation_;
