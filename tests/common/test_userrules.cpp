@@ -9,13 +9,21 @@ Q_DECLARE_METATYPE(Outcome)
 
 namespace {
 
-// Hanako and hanako differ only in letter case; Taro's row comes last.
-void addUsers(const Fixture& f)
-{
-    f.addUser(QStringLiteral("Hanako"), 2, QStringLiteral("背景\\森.bmp"));
-    f.addUser(QStringLiteral("hanako"), 3, QStringLiteral("/home/sensei/森.bmp"));
-    f.addUser(QStringLiteral("Taro"), 5, QStringLiteral("背景\\海.bmp"));
-}
+// Three users and a cursor over them. Hanako and hanako differ only in
+// letter case; Taro's row comes last.
+struct ThreeUsers {
+    Fixture f;
+    std::unique_ptr<Database> db;
+    std::unique_ptr<Cursor> users;
+    ThreeUsers()
+    {
+        f.addUser(QStringLiteral("Hanako"), 2, QStringLiteral("背景\\森.bmp"));
+        f.addUser(QStringLiteral("hanako"), 3, QStringLiteral("/home/sensei/森.bmp"));
+        f.addUser(QStringLiteral("Taro"), 5, QStringLiteral("背景\\海.bmp"));
+        db = Database::open(f.database());
+        users = std::make_unique<Cursor>(*db, tables::userdata, Cursor::Kind::Dynaset);
+    }
+};
 
 }  // namespace
 
@@ -38,10 +46,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, id);
         QFETCH(int, foundID);
-        Fixture f;
-        addUsers(f);
-        auto db = Database::open(f.database());
-        Cursor users(*db, tables::userdata, Cursor::Kind::Dynaset);
+        ThreeUsers t;
+        Cursor& users = *t.users;
         for (const bool found : {userrules::findByName(users, name), userrules::findByID(users, qint16(id))}) {
             QCOMPARE(found, foundID != 0);
             if (found)
@@ -65,19 +71,17 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(Outcome, outcome);
-        Fixture f;
-        addUsers(f);
-        auto db = Database::open(f.database());
-        Cursor users(*db, tables::userdata, Cursor::Kind::Dynaset);
+        ThreeUsers t;
+        Cursor& users = *t.users;
         const userrules::Registration result = userrules::registerUser(users, name);
         QCOMPARE(result.outcome, outcome);
         QCOMPARE(userrules::refusalMessage(outcome).isEmpty(), outcome == Outcome::Registered);
         if (outcome != Outcome::Registered) {
-            QCOMPARE(f.single("SELECT count(*) FROM userdata").toInt(), 3);
+            QCOMPARE(t.f.single("SELECT count(*) FROM userdata").toInt(), 3);
             return;
         }
         QCOMPARE(int(result.id), 6);
-        QCOMPARE(f.query("SELECT Name, userID, BackGnd FROM userdata WHERE userID = 6"),
+        QCOMPARE(t.f.query("SELECT Name, userID, BackGnd FROM userdata WHERE userID = 6"),
                  (QVariantList{name, 6, tables::defaultBackground}));
         QCOMPARE(users.text(tables::user::Name), name);  // the exports read it from here
     }
@@ -108,10 +112,8 @@ private slots:
         QFETCH(QString, background);
         QFETCH(int, except);
         QFETCH(QStringList, names);
-        Fixture f;
-        addUsers(f);
-        auto db = Database::open(f.database());
-        Cursor users(*db, tables::userdata, Cursor::Kind::Dynaset);
+        ThreeUsers t;
+        Cursor& users = *t.users;
         const std::optional<qint16> left = except ? std::optional<qint16>(qint16(except)) : std::nullopt;
         QCOMPARE(userrules::namesWithBackground(users, background, left), names);
     }

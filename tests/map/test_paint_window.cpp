@@ -311,28 +311,18 @@ private slots:
             ~Back() { QDir::setCurrent(folder); }
         } back{before};
 
-        Fixture f;
-        f.addUser("はな", 2, "背景\\park.bmp");
-        f.writePicture("背景/park.bmp", Qt::blue);
-        f.writePicture("写真/glay.bmp", Qt::gray, 320, 240);
-        f.addFind({"かぶと虫", 2, 100, 100, "写真\\glay.bmp", 0, 0, "7", "21"});
-        MapProgram p(f);
-        p.start();
-        p.choose("はな");
-        QCOMPARE(p.map().map()->picture().pixelColor(10, 10), QColor(Qt::blue));
-        p.clickPoint(0, Qt::LeftButton);
-        QVERIFY(!p.session.datas().Image1->pixmap().isNull());
-        p.session.datas().Command2->click();
-        Paint& paint = p.session.paint();
-        QVERIFY(QTest::qWaitForWindowExposed(&paint));
+        Painting t;  // the map and the record window open from there
+        QCOMPARE(t.p.map().map()->picture().pixelColor(10, 10), QColor(Qt::green));
+        QVERIFY(!t.records->Image1->pixmap().isNull());
+        Paint& paint = t.open();
         drag(paint, {{10, 10}, {100, 100}});
-        p.dialogs.choose(f.folder() + "/写真/はな7.bmp");
+        const QString file = t.f.folder() + "/写真/はな7.bmp";
+        t.p.dialogs.choose(file);
         paint.Command1->click();
-        for (const auto& q : p.dialogs.asked)
+        for (const auto& q : t.p.dialogs.asked)
             QVERIFY2(q.kind != "message", qPrintable(q.text));
-        QCOMPARE(fileBytes(f.folder() + "/写真/はな7.bmp").left(2), QByteArray("BM"));
-        QCOMPARE(f.single("SELECT photo FROM data").toString(),
-                 QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\はな7.bmp"));
+        QCOMPARE(fileBytes(file).left(2), QByteArray("BM"));
+        QCOMPARE(t.photo(), QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\はな7.bmp"));
         QCOMPARE(QDir(QDir::currentPath()).canonicalPath(), QDir(elsewhere.path()).canonicalPath());
     }
 
