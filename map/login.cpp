@@ -189,46 +189,9 @@ void Login::Combo1_Click()
     step(failed, [&] { session_.currentUserID = int16Of(holder.recordset().value(tables::user::userID)); });
     step(failed, [&] { background = holder.recordset().text(tables::user::BackGnd); });
 
-    const auto loadBackground = [&] {
-        const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
-        Main& map = session_.map();  // created hidden with its instruction picture
-        if (!picture)
-            throw PictureNotLoaded();
-        map.setPicture(*picture);
-    };
-    step(failed, loadBackground);
-
-    if (failed) {
-        Dialogs& dialogs = session_.dialogs();
-        const auto answer = dialogs.message(this, background + QStringLiteral("が見つかりません。探しますか？"),
-                                            Dialogs::Buttons::YesNo, Dialogs::Icon::None);
-        std::optional<QString> picked;
-        if (answer == Dialogs::Answer::Yes) {
-            picked = dialogs.openFile(this, session_.installation().folder(), pictureFileFilters());
-        }
-        // Cancelling the search is the same as not searching.
-        if (!picked) {
-            dialogs.message(this, QStringLiteral("背景画像が見つからないのでこのマップは開けません。"),
-                            Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
-            mousePointer::normal();
-            return;
-        }
-        bool ignored = false;
-        step(ignored, [&] {
-            Cursor& users = holder.recordset();
-            try {
-                users.edit();
-                users.setValue(tables::user::BackGnd, session_.installation().storedNameOfChoice(
-                                                          *picked, tables::userdata, tables::user::BackGnd));
-                users.update();
-            } catch (const DbError& e) {
-                users.cancelUpdate();
-                holder.reportError(e);  // a path too long for BackGnd, say
-                throw;
-            }
-        });
-        step(ignored, [&] { background = holder.recordset().text(tables::user::BackGnd); });
-        step(ignored, loadBackground);  // a second failure opens the map all the same
+    if (!showBackground(failed, background)) {
+        mousePointer::normal();
+        return;
     }
 
     Main& map = session_.map();
@@ -248,7 +211,7 @@ void Login::Combo1_Click()
                 if (int16Of(finds.value(tables::find::userID)) != session_.currentUserID)
                     return;
                 const QString object = finds.text(tables::find::object);
-                buttons.setToolTip(i, userrules::pointToolTip(object));
+                buttons.setToolTip(i, object.isEmpty() ? QStringLiteral(" ? ") : object);
                 step(ignored, [&] { buttons.setTop(i, singleOf(finds.value(tables::find::yz))); });
                 step(ignored, [&] { buttons.setLeft(i, singleOf(finds.value(tables::find::xz))); });
                 buttons.setVisible(i, true);
@@ -262,6 +225,56 @@ void Login::Combo1_Click()
     session_.mapReady = true;
     hide();
     mousePointer::normal();
+}
+
+// Puts the chosen user's background on the map (created hidden). When the
+// user or the picture could not be read, offers to search for a picture
+// and stores the one picked. False when the map cannot open.
+bool Login::showBackground(bool failed, QString background)
+{
+    const auto loadBackground = [&] {
+        const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
+        Main& map = session_.map();  // created hidden with its instruction picture
+        if (!picture)
+            throw PictureNotLoaded();
+        map.setPicture(*picture);
+    };
+    step(failed, loadBackground);
+
+    if (failed) {
+        admin& holder = session_.userHolder();
+        Dialogs& dialogs = session_.dialogs();
+        const auto answer = dialogs.message(this, background + QStringLiteral("が見つかりません。探しますか？"),
+                                            Dialogs::Buttons::YesNo, Dialogs::Icon::None);
+        std::optional<QString> picked;
+        if (answer == Dialogs::Answer::Yes) {
+            picked = dialogs.openFile(this, session_.installation().folder(), pictureFileFilters());
+        }
+        // Cancelling the search is the same as not searching.
+        if (!picked) {
+            dialogs.message(this, QStringLiteral("背景画像が見つからないのでこのマップは開けません。"),
+                            Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+            return false;
+        }
+        bool ignored = false;
+        step(ignored, [&] {
+            Cursor& users = holder.recordset();
+            try {
+                users.edit();
+                users.setValue(tables::user::BackGnd, session_.installation().storedNameOfChoice(
+                                                          *picked, tables::userdata, tables::user::BackGnd));
+                users.update();
+            } catch (const DbError& e) {
+                users.cancelUpdate();
+                holder.reportError(e);  // a path too long for BackGnd, say
+                throw;
+            }
+        });
+        step(ignored, [&] { background = holder.recordset().text(tables::user::BackGnd); });
+        step(ignored, loadBackground);  // a second failure opens the map all the same
+    }
+
+    return true;
 }
 
 void Login::Command1_Click()
