@@ -17,7 +17,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -163,12 +162,6 @@ void Login::Form_Load()
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(QStringLiteral("名前をえらぼう"));
     mousePointer::normal();
-
-    session_.mapReady = false;
-    const QDate today = QDate::currentDate();
-    session_.rememberedMonth = QString::number(today.month());
-    session_.rememberedDay = QString::number(today.day());
-    session_.chooserFolder = tables::photoFolderAbsolute;
 }
 
 void Login::Combo1_Click()

@@ -10,9 +10,11 @@
 #include "paint.h"
 #include "pallete.h"
 #include "printable.h"
+#include "tables.h"
 #include "writecheck.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <type_traits>
 
 Session::Session(Installation installation, Dialogs& dialogs)
@@ -132,6 +134,13 @@ void Session::start()
         endProgram();
         return;
     }
+    // What one login starts from: no map yet, today's date for new
+    // records, the photo folder for the chooser.
+    mapReady = false;
+    const QDate today = QDate::currentDate();
+    rememberedMonth = QString::number(today.month());
+    rememberedDay = QString::number(today.day());
+    chooserFolder = tables::photoFolderAbsolute;
     Login& window = login();
     if (!ended_)
         window.show();

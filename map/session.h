@@ -33,13 +33,15 @@ public:
     Dialogs& dialogs() { return dialogs_; }
 
     // --- session values, kept for the life of the program -------------
-    qint16 currentUserID = 0;
-    QString currentUserName;
-    bool mapReady = false;
-    QString rememberedMonth;
-    QString rememberedDay;
-    QString chooserFolder;
-    QString chosenPicturePath;
+    // start() sets what a login starts from; after that only the windows
+    // named beside a value write it.
+    qint16 currentUserID = 0;    // signing in: the login or the name window
+    QString currentUserName;     // likewise
+    bool mapReady = false;       // the login, as the map opens; the map, on a new background
+    QString rememberedMonth;     // the record window, at each save
+    QString rememberedDay;       // likewise
+    QString chooserFolder;       // the picture chooser
+    QString chosenPicturePath;   // the picture chooser
 
     // --- windows, created on first reference ---------------------------
     Login& login();
