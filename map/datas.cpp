@@ -12,6 +12,7 @@
 #include "printable.h"
 #include "rowrules.h"
 #include "session.h"
+#include "showmodal.h"
 #include "tables.h"
 
 #include <QCloseEvent>
@@ -177,14 +178,6 @@ void Datas::clearPicture()
     Image1->clear();
 }
 
-void Datas::showModal()
-{
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
-}
-
 void Datas::showModeless()
 {
     hide();  // the modality of a shown window cannot change
@@ -198,7 +191,6 @@ void Datas::showModeless()
 // cannot be loaded leaves the frame empty; the record is shown all the same.
 void Datas::showRecordPicture()
 {
-    session_.enterProgramFolder();
     try {
         showPicture(recordset().text(tables::find::photo));
     } catch (const DbError&) {
@@ -307,13 +299,13 @@ void Datas::Command5_Click()
 void Datas::Command1_Click()
 {
     hide();
-    session_.chooser().showModal();
+    showModal(session_.chooser());
 }
 
 void Datas::Command2_Click()
 {
     hide();
-    session_.paint().showModal();
+    showModal(session_.paint());
 }
 
 void Datas::Command6_Click()

@@ -38,8 +38,6 @@ public:
     // hold throws the column check's DbError and nothing is written.
     void storeChosenPhoto(const QString& chosen);
     void clearPicture();
-    // Shown modally over the map: the map takes no input until it hides.
-    void showModal();
     // Shown again as an ordinary window, as the paint window leaves it.
     void showModeless();
 

@@ -7,6 +7,7 @@
 #include "place.h"
 #include "pictures.h"
 #include "session.h"
+#include "showmodal.h"
 #include "tables.h"
 
 #include <QAbstractFileIconProvider>
@@ -182,14 +183,6 @@ QString dialog::startingFolder() const
     return QDir::rootPath();
 }
 
-void dialog::showModal()
-{
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
-}
-
 void dialog::openFolder(const QString& path)
 {
     const QModelIndex index = folders_->index(path);
@@ -274,7 +267,6 @@ void dialog::Command1_Click()
         session_.dialogs().message(this, e.text());
         return;
     }
-    session_.enterProgramFolder();
     records.showPicture(chosen);
     backToRecords();
 }
@@ -291,14 +283,14 @@ void dialog::Command3_Click()
     // chosen; the record window stays hidden meanwhile. It stays modal, so
     // no other record can be opened under it and take the picture.
     session_.destroyChooser();
-    session_.chooser().showModal();
+    showModal(session_.chooser());
 }
 
 void dialog::backToRecords()
 {
     Datas& records = session_.datas();
     session_.destroyChooser();
-    records.showModal();
+    showModal(records);
 }
 
 // The close box leaves the chooser as "キャンセル" does.

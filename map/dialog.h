@@ -39,9 +39,6 @@ public:
     explicit dialog(Session& session);
     ~dialog() override;
 
-    // Shown over everything else until it ends.
-    void showModal();
-
     // The folder the file list shows, and the names it lists.
     QString folder() const { return folder_; }
     QStringList listedFiles() const;

@@ -9,10 +9,8 @@
 #include "main_window.h"
 #include "mousepointer.h"
 #include "pointbuttons.h"
-#include "rowrules.h"
 #include "session.h"
-#include "storednames.h"
-#include "tables.h"
+#include "userrules.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -87,47 +85,18 @@ void InputName::Command1_Click()
     admin& holder = session_.userHolder();
     if (!holder.isOpen())
         return;
-    // A name is also the folder of the user's exports.
-    if (!usableAsFolderName(name)) {
-        refuse(QStringLiteral("その名前は使えません。\\ / : * ? \" < > | のない名前にしてね"));
-        return;
-    }
-    Cursor& users = holder.recordset();
-    qint16 id = 0;
-    QString refusal;
+    userrules::Registration registration;
     try {
-        // The name check, the new userID and the new row while nobody else
-        // can write: two children registering at once on two computers
-        // must not get one name or one userID between them.
-        Cursor::WriteScope scope(users);
-        users.moveFirst();
-        while (!users.eof() && refusal.isEmpty()) {
-            if (users.text(tables::user::Name) == name)
-                refusal = QStringLiteral("その名前はすでに使われています");
-            users.moveNext();
-        }
-        if (refusal.isEmpty()) {
-            id = rows::nextUserID(users);
-            users.addNew();
-            users.setValue(tables::user::Name, name);
-            users.setValue(tables::user::userID, int(id));
-            users.setValue(tables::user::BackGnd, tables::defaultBackground);
-            users.update();
-            scope.commit();
-            // The exports read the new user's Name and BackGnd from here.
-            users.setBookmark(*users.lastModified());
-        }
-    } catch (const rows::TableFull&) {
-        refusal = QStringLiteral("これ以上、新しい名前を作れません。");
+        registration = userrules::registerUser(holder.recordset(), name);
     } catch (const DbError& e) {
-        users.cancelUpdate();
         holder.reportError(e);
         return;
     }
-    if (!refusal.isEmpty()) {
-        refuse(refusal);  // after the write lock is given back
+    if (registration.outcome != userrules::Registration::Outcome::Registered) {
+        refuse(userrules::refusalMessage(registration.outcome));  // after the write lock is given back
         return;
     }
+    const qint16 id = registration.id;
     session_.currentUserID = id;
     session_.currentUserName = name;
 

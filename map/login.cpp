@@ -13,10 +13,10 @@
 #include "pointbuttons.h"
 #include "session.h"
 #include "tables.h"
+#include "userrules.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,7 +141,6 @@ void Login::paintEvent(QPaintEvent*)
 
 void Login::Form_Load()
 {
-    session_.enterProgramFolder();
     admin& holder = session_.userHolder();
     if (!holder.isOpen()) {
         // Without the list of names the program cannot go on.
@@ -163,12 +162,6 @@ void Login::Form_Load()
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(QStringLiteral("名前をえらぼう"));
     mousePointer::normal();
-
-    session_.mapReady = false;
-    const QDate today = QDate::currentDate();
-    session_.rememberedMonth = QString::number(today.month());
-    session_.rememberedDay = QString::number(today.day());
-    session_.chooserFolder = tables::photoFolderAbsolute;
 }
 
 void Login::Combo1_Click()
@@ -181,61 +174,17 @@ void Login::Combo1_Click()
 
     admin& holder = session_.userHolder();
     QString background;
+    mousePointer::busy();
     step(failed, [&] {
-        Cursor& users = holder.recordset();
-        users.moveFirst();
-        for (;;) {
-            mousePointer::busy();
-            if (users.text(tables::user::Name) == chosen)  // fails past the end
-                break;
-            users.moveNext();
-        }
+        if (!userrules::findByName(holder.recordset(), chosen))
+            throw std::runtime_error("no such user");
     });
     step(failed, [&] { session_.currentUserID = int16Of(holder.recordset().value(tables::user::userID)); });
     step(failed, [&] { background = holder.recordset().text(tables::user::BackGnd); });
 
-    const auto loadBackground = [&] {
-        session_.enterProgramFolder();
-        const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
-        Main& map = session_.map();  // created hidden with its instruction picture
-        if (!picture)
-            throw PictureNotLoaded();
-        map.setPicture(*picture);
-    };
-    step(failed, loadBackground);
-
-    if (failed) {
-        Dialogs& dialogs = session_.dialogs();
-        const auto answer = dialogs.message(this, background + QStringLiteral("が見つかりません。探しますか？"),
-                                            Dialogs::Buttons::YesNo, Dialogs::Icon::None);
-        std::optional<QString> picked;
-        if (answer == Dialogs::Answer::Yes) {
-            session_.enterProgramFolder();
-            picked = dialogs.openFile(this, session_.installation().folder(), pictureFileFilters());
-        }
-        // Cancelling the search is the same as not searching.
-        if (!picked) {
-            dialogs.message(this, QStringLiteral("背景画像が見つからないのでこのマップは開けません。"),
-                            Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
-            mousePointer::normal();
-            return;
-        }
-        bool ignored = false;
-        step(ignored, [&] {
-            Cursor& users = holder.recordset();
-            try {
-                users.edit();
-                users.setValue(tables::user::BackGnd, session_.installation().storedNameOfChoice(
-                                                          *picked, tables::userdata, tables::user::BackGnd));
-                users.update();
-            } catch (const DbError& e) {
-                users.cancelUpdate();
-                holder.reportError(e);  // a path too long for BackGnd, say
-                throw;
-            }
-        });
-        step(ignored, [&] { background = holder.recordset().text(tables::user::BackGnd); });
-        step(ignored, loadBackground);  // a second failure opens the map all the same
+    if (!showBackground(failed, background)) {
+        mousePointer::normal();
+        return;
     }
 
     Main& map = session_.map();
@@ -269,6 +218,56 @@ void Login::Combo1_Click()
     session_.mapReady = true;
     hide();
     mousePointer::normal();
+}
+
+// Puts the chosen user's background on the map (created hidden). When the
+// user or the picture could not be read, offers to search for a picture
+// and stores the one picked. False when the map cannot open.
+bool Login::showBackground(bool failed, QString background)
+{
+    const auto loadBackground = [&] {
+        const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
+        Main& map = session_.map();  // created hidden with its instruction picture
+        if (!picture)
+            throw PictureNotLoaded();
+        map.setPicture(*picture);
+    };
+    step(failed, loadBackground);
+
+    if (failed) {
+        admin& holder = session_.userHolder();
+        Dialogs& dialogs = session_.dialogs();
+        const auto answer = dialogs.message(this, background + QStringLiteral("が見つかりません。探しますか？"),
+                                            Dialogs::Buttons::YesNo, Dialogs::Icon::None);
+        std::optional<QString> picked;
+        if (answer == Dialogs::Answer::Yes) {
+            picked = dialogs.openFile(this, session_.installation().folder(), pictureFileFilters());
+        }
+        // Cancelling the search is the same as not searching.
+        if (!picked) {
+            dialogs.message(this, QStringLiteral("背景画像が見つからないのでこのマップは開けません。"),
+                            Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+            return false;
+        }
+        bool ignored = false;
+        step(ignored, [&] {
+            Cursor& users = holder.recordset();
+            try {
+                users.edit();
+                users.setValue(tables::user::BackGnd, session_.installation().storedNameOfChoice(
+                                                          *picked, tables::userdata, tables::user::BackGnd));
+                users.update();
+            } catch (const DbError& e) {
+                users.cancelUpdate();
+                holder.reportError(e);  // a path too long for BackGnd, say
+                throw;
+            }
+        });
+        step(ignored, [&] { background = holder.recordset().text(tables::user::BackGnd); });
+        step(ignored, loadBackground);  // a second failure opens the map all the same
+    }
+
+    return true;
 }
 
 void Login::Command1_Click()

@@ -34,6 +34,7 @@ protected:
 
 private:
     void Form_Load();
+    bool showBackground(bool failed, QString background);
     void Command1_Click();
     void Command2_Click();
 

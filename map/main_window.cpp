@@ -13,7 +13,9 @@
 #include "pointbuttons.h"
 #include "rowrules.h"
 #include "session.h"
+#include "showmodal.h"
 #include "tables.h"
+#include "userrules.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -271,7 +273,6 @@ void Main::openRecords(int index)
     bool loaded = false;
     step([&] { rows::reachButtonRow(records.recordset(), index); });
     step([&] { photo = records.recordset().text(tables::find::photo); });
-    session_.enterProgramFolder();
     loaded = records.showPicture(photo);
     if (!loaded) {
         Dialogs& dialogs = session_.dialogs();
@@ -291,7 +292,6 @@ void Main::openRecords(int index)
             dialogs.message(this, e.text());
         }
         step([&] { photo = records.recordset().text(tables::find::photo); });
-        session_.enterProgramFolder();
         records.showPicture(photo);
     }
     step([&] {
@@ -299,7 +299,7 @@ void Main::openRecords(int index)
             records.Image3->show();
     });
     mousePointer::normal();
-    records.showModal();
+    showModal(records);
 }
 
 // --- making and deleting points ---------------------------------------------
@@ -317,7 +317,7 @@ void Main::pntcrl_new_Click()
         if (!Command1_->exists(created.button))
             Command1_->create(created.button);
         Command1_->setPosition(created.button, created.left, created.top);
-        Command1_->setToolTip(created.button, QStringLiteral(" ? "));
+        Command1_->setToolTip(created.button, userrules::pointToolTip({}));
         Command1_->setVisible(created.button, true);
     } catch (const rows::TableFull&) {
         mousePointer::normal();
@@ -355,7 +355,7 @@ void Main::pntcrl_del_Click()
         records.clearPicture();
         rows::freeRow(*data);
         Command1_->setVisible(selectedPoint_, false);
-        Command1_->setToolTip(selectedPoint_, QStringLiteral(" ? "));
+        Command1_->setToolTip(selectedPoint_, userrules::pointToolTip({}));
     } catch (const DbError& e) {
         // The point stays on the map: its row was not freed.
         reportFailedSave(data, e);
@@ -378,7 +378,6 @@ Version* Main::versionWindow() const
 void Main::file_load_Click()
 {
     // Every failure ends here without a word; the map keeps what it shows.
-    session_.enterProgramFolder();
     const std::optional<QString> chosen =
         session_.dialogs().openFile(this, session_.installation().backgroundFolder(), pictureFileFilters());
     if (!chosen)
@@ -388,9 +387,8 @@ void Main::file_load_Click()
         return;
     try {
         Cursor& users = holder.recordset();
-        users.moveFirst();
-        while (toInt16(users.value(tables::user::userID)) != session_.currentUserID)
-            users.moveNext();  // fails past the end
+        if (!userrules::findByID(users, session_.currentUserID))
+            return;
         mousePointer::busy();
         try {
             DataControl::setEdited(holder.Text1, session_.installation().storedNameOfChoice(
@@ -406,7 +404,6 @@ void Main::file_load_Click()
             return;
         }
         const QString background = users.text(tables::user::BackGnd);
-        session_.enterProgramFolder();
         const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
         if (picture) {
             setPicture(*picture);
@@ -419,7 +416,6 @@ void Main::file_load_Click()
 
 void Main::go_help_Click()
 {
-    session_.enterProgramFolder();
     session_.dialogs().showHelp(this, session_.installation().resolve(QStringLiteral("ヘルプ\\ヘルプ.hlp")));
 }
 

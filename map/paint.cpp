@@ -8,6 +8,7 @@
 #include "place.h"
 #include "pallete.h"
 #include "session.h"
+#include "showmodal.h"
 #include "tables.h"
 
 #include <QActionGroup>
@@ -242,14 +243,6 @@ bool Paint::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Paint::showModal()
-{
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
-}
-
 void Paint::Form_Load()
 {
     tool_ = toolFree;
@@ -257,8 +250,6 @@ void Paint::Form_Load()
     Buttons.first()->setChecked(true);
     Picture1->setCursor(Qt::CrossCursor);
     canvas_.pen = CanvasPen{Qt::black, 1, Qt::black};
-    session_.drawingColour = Qt::black;
-    session_.lineWidth = 1;
 }
 
 void Paint::Toolbar1_ButtonClick(int index)
@@ -301,9 +292,15 @@ void Paint::Picture1_MouseUp(Qt::MouseButtons, QPoint at)
     current_->release(canvas_, at);
     // Whatever the tool did to the pen (the eraser's white, wide pen), the
     // next stroke draws in the drawing colour and line width again.
-    canvas_.pen = CanvasPen{session_.drawingColour, session_.lineWidth, session_.drawingColour};
+    canvas_.pen = drawingPen();
     finishStep();
     Picture1->update();
+}
+
+CanvasPen Paint::drawingPen() const
+{
+    const QColor colour = ColorInfo->colour();
+    return CanvasPen{colour, Slider1->value(), colour};
 }
 
 void Paint::finishStep()
@@ -335,7 +332,6 @@ void Paint::Command7_Click()
 void Paint::Slider1_Change(int value)
 {
     Text1->setText(QString::number(value));
-    session_.lineWidth = value;
     canvas_.pen.width = value;
 }
 
@@ -348,7 +344,7 @@ void Paint::takeColour(QColor colour)
 
 void Paint::openPalette()
 {
-    session_.palette().showModal();
+    showModal(session_.palette());
 }
 
 void Paint::ColorInfo_Click()
@@ -377,7 +373,6 @@ void Paint::Command5_Click()
 void Paint::Command1_Click()
 {
     Dialogs& dialogs = session_.dialogs();
-    session_.enterProgramFolder();
     const std::optional<QString> chosen = dialogs.saveFile(
         this, session_.installation().photoFolder(),
         proposedDrawingName(session_.currentUserName, clock()),
@@ -408,7 +403,6 @@ void Paint::Command1_Click()
         dialogs.message(this, e.text());
         return;
     }
-    session_.enterProgramFolder();
     records.showPicture(file);
     backToRecords();
 }

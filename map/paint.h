@@ -55,10 +55,11 @@ public:
     explicit Paint(Session& session);
     ~Paint() override;
 
-    // Shown over everything else until it ends with "OK" or "キャンセル".
-    void showModal();
-
     const Canvas& canvas() const { return canvas_; }
+    // The colour and line width the child chose, as the colour box and the
+    // slider show them: the canvas's pen goes back to it after each step
+    // (the eraser draws white and wide).
+    CanvasPen drawingPen() const;
     const QString& tool() const { return tool_; }
     // What the palette does to this window: the canvas pen and fill and the
     // colour box take the chosen colour.

@@ -46,18 +46,9 @@ Pallete::Pallete(Session& session) : QWidget(nullptr), session_(session)
     }
 }
 
-void Pallete::showModal()
-{
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
-}
-
 void Pallete::picColor_Click(int index)
 {
     const QColor colour = picColor.at(index)->colour();
-    session_.drawingColour = colour;
     if (session_.hasPaint())
         session_.paint().takeColour(colour);
     session_.destroyPalette();

@@ -21,10 +21,6 @@ public:
     // The colour of the swatch in row r, column c (both from 0).
     static QColor colourAt(int row, int column);
 
-    // Shown over the paint window, which takes no input until a colour is
-    // chosen or the palette is closed.
-    void showModal();
-
     void picColor_Click(int index);
 
     QGroupBox* Frame1 = nullptr;

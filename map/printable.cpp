@@ -134,7 +134,6 @@ void printRecord(Session& session, QWidget* parent)
     } catch (const DbError&) {
         return;  // no record to print
     }
-    session.enterProgramFolder();
     const QImage picture = loadPicture(session.installation().resolve(photo)).value_or(QImage());
     Printable& printout = session.printable();
     printout.fill(object, printedNumber(months), printedNumber(days), comment, picture);

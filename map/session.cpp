@@ -10,10 +10,12 @@
 #include "paint.h"
 #include "pallete.h"
 #include "printable.h"
+#include "tables.h"
 #include "writecheck.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QDate>
+#include <type_traits>
 
 Session::Session(Installation installation, Dialogs& dialogs)
     : installation_(std::move(installation)), dialogs_(dialogs)
@@ -32,77 +34,27 @@ Session::~Session()
     delete login_;
 }
 
-Login& Session::login()
+// Every window of the session is made on its first reference.
+template <class W> W& Session::window(QPointer<W>& slot)
 {
-    if (!login_)
-        login_ = new Login(*this);
-    return *login_;
-}
-
-InputName& Session::inputName()
-{
-    if (!inputName_)
-        inputName_ = new InputName(*this);
-    return *inputName_;
-}
-
-void Session::destroyInputName()
-{
-    if (inputName_) {
-        inputName_->hide();
-        inputName_->deleteLater();
-        inputName_ = nullptr;
+    if (!slot) {
+        if constexpr (std::is_constructible_v<W, Session&>)
+            slot = new W(*this);
+        else
+            slot = new W;
     }
+    return *slot;
 }
 
-admin& Session::userHolder()
-{
-    if (!admin_)
-        admin_ = new admin(*this);
-    return *admin_;
-}
-
-Datas& Session::datas()
-{
-    if (!datas_)
-        datas_ = new Datas(*this);
-    return *datas_;
-}
-
-Main& Session::map()
-{
-    if (!main_)
-        main_ = new Main(*this);
-    return *main_;
-}
-
-dialog& Session::chooser()
-{
-    if (!chooser_)
-        chooser_ = new dialog(*this);
-    return *chooser_;
-}
-
-Paint& Session::paint()
-{
-    if (!paint_)
-        paint_ = new Paint(*this);
-    return *paint_;
-}
-
-Pallete& Session::palette()
-{
-    if (!palette_)
-        palette_ = new Pallete(*this);
-    return *palette_;
-}
-
-Printable& Session::printable()
-{
-    if (!printable_)
-        printable_ = new Printable;
-    return *printable_;
-}
+Login& Session::login() { return window(login_); }
+InputName& Session::inputName() { return window(inputName_); }
+admin& Session::userHolder() { return window(admin_); }
+Datas& Session::datas() { return window(datas_); }
+Main& Session::map() { return window(main_); }
+dialog& Session::chooser() { return window(chooser_); }
+Paint& Session::paint() { return window(paint_); }
+Pallete& Session::palette() { return window(palette_); }
+Printable& Session::printable() { return window(printable_); }
 
 namespace {
 template <class W>
@@ -115,6 +67,11 @@ void destroyLater(QPointer<W>& window)
     }
 }
 }  // namespace
+
+void Session::destroyInputName()
+{
+    destroyLater(inputName_);
+}
 
 void Session::destroyChooser()
 {
@@ -177,6 +134,13 @@ void Session::start()
         endProgram();
         return;
     }
+    // What one login starts from: no map yet, today's date for new
+    // records, the photo folder for the chooser.
+    mapReady = false;
+    const QDate today = QDate::currentDate();
+    rememberedMonth = QString::number(today.month());
+    rememberedDay = QString::number(today.day());
+    chooserFolder = tables::photoFolderAbsolute;
     Login& window = login();
     if (!ended_)
         window.show();
@@ -187,12 +151,7 @@ void Session::logout()
     destroyRecordTools();
     destroyUserHolder();
     destroyDatas();
-    if (main_) {
-        // The map window may be in the middle of its own handler.
-        main_->hide();
-        main_->deleteLater();
-        main_ = nullptr;
-    }
+    destroyLater(main_);  // the map window may be in the middle of its own handler
     destroyLogin();
     start();
 }
@@ -211,9 +170,4 @@ void Session::endProgram()
     ended_ = true;
     if (onEnd)
         onEnd();
-}
-
-void Session::enterProgramFolder() const
-{
-    QDir::setCurrent(installation_.folder());
 }

@@ -7,7 +7,6 @@
 
 #include "installation.h"
 
-#include <QColor>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -34,15 +33,15 @@ public:
     Dialogs& dialogs() { return dialogs_; }
 
     // --- session values, kept for the life of the program -------------
-    qint16 currentUserID = 0;
-    QString currentUserName;
-    bool mapReady = false;
-    QString rememberedMonth;
-    QString rememberedDay;
-    QString chooserFolder;
-    QString chosenPicturePath;
-    QColor drawingColour;
-    int lineWidth = 1;
+    // start() sets what a login starts from; after that only the windows
+    // named beside a value write it.
+    qint16 currentUserID = 0;    // signing in: the login or the name window
+    QString currentUserName;     // likewise
+    bool mapReady = false;       // the login, as the map opens; the map, on a new background
+    QString rememberedMonth;     // the record window, at each save
+    QString rememberedDay;       // likewise
+    QString chooserFolder;       // the picture chooser
+    QString chosenPicturePath;   // the picture chooser
 
     // --- windows, created on first reference ---------------------------
     Login& login();
@@ -88,14 +87,11 @@ public:
     void endProgram();
     bool ended() const { return ended_; }
 
-    // Makes the program folder the current folder, as the program does
-    // before every picture load and every file dialog.
-    void enterProgramFolder() const;
-
     // How the program ends (tests replace it).
     std::function<void()> onEnd;
 
 private:
+    template <class W> W& window(QPointer<W>& slot);
     void destroyRecordTools();
 
     Installation installation_;

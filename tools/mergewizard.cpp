@@ -13,6 +13,7 @@
 #include "rowrules.h"
 #include "storednames.h"
 #include "tables.h"
+#include "userrules.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -50,11 +51,6 @@ QPushButton* nextButton(const QString& text, QWidget* parent, int top)
     return place(new QPushButton(text, parent), 364, top, 120, 32);
 }
 
-std::optional<qint16> userIDOf(Cursor& users)
-{
-    return toInt16(users.value(tables::user::userID));
-}
-
 }  // namespace
 
 // --- Form8 -------------------------------------------------------------
@@ -88,12 +84,12 @@ Form8::Form8(KovrApp& app) : ToolsWindow(app, caption, 500, 320, [] { return QSt
 
 void Form8::Form_Load()
 {
-    app_.wizard().mode = 1;
+    app_.wizard().mode = WizardState::Mode::Within;
 }
 
 void Form8::Command1_Click()
 {
-    app_.wizard().mode = Option1->isChecked() ? 1 : 2;
+    app_.wizard().mode = Option1->isChecked() ? WizardState::Mode::Within : WizardState::Mode::Between;
     // Without this computer's wandelo.mdb there is no one to receive a
     // map: the reason was shown, and the wizard stays at its start.
     if (!app_.localUserdata())
@@ -109,7 +105,7 @@ void Form8::Command2_Click()
 // --- Form1 -------------------------------------------------------------
 
 Form1::Form1(KovrApp& app)
-    : ToolsWindow(app, caption, 500, 340, [&app] { return app.wizard().mode == 2 ? betweenKeyword : withinKeyword; })
+    : ToolsWindow(app, caption, 500, 340, [&app] { return app.wizard().mode == WizardState::Mode::Between ? betweenKeyword : withinKeyword; })
 {
     QWidget* w = client();
     Label1 = stepLabel(QStringLiteral("Step1"), w);
@@ -161,10 +157,7 @@ void Form1::List1_Click()
     {
         QuietEditor quiet(editor);
         try {
-            users->moveFirst();
-            while (!users->eof() && users->text(tables::user::Name) != name)
-                users->moveNext();
-            if (!users->eof()) {
+            if (userrules::findByName(*users, name)) {
                 const qint16 id = rows::int16Field(*users, tables::user::userID);
                 s.receivingName = name;
                 s.receivingBackground = MakeFilename(users->text(tables::user::BackGnd));
@@ -194,37 +187,13 @@ void Form1::List1_Click()
 void Form1::Command3_Click()
 {
     WizardState& s = app_.wizard();
-    if (s.mode == 2) {
+    if (s.mode == WizardState::Mode::Between) {
         app_.show(&app_.form2());
         return;
     }
     Form6& next = app_.form6();
-    next.List1->clear();
-    next.Command1->setEnabled(false);
-    Cursor* users = app_.localUserdata();
-    if (!users)
-        return;
-    frmForm2& editor = app_.editorOfUsers();
-    std::optional<DbError> failure;
-    {
-        QuietEditor quiet(editor);
-        try {
-            users->moveFirst();
-            while (!users->eof()) {
-                if (MakeFilename(users->text(tables::user::BackGnd)) == s.receivingBackground
-                    && userIDOf(*users) != s.receivingID)
-                    next.List1->addItem(users->text(tables::user::Name));
-                users->moveNext();
-            }
-        } catch (const DbError& e) {
-            failure = e;
-        }
-    }
-    if (failure) {
-        editor.reportError(*failure);
-        return;
-    }
-    app_.show(&next);
+    if (next.fill(this))
+        app_.show(&next);
 }
 
 void Form1::Command1_Click()
@@ -293,28 +262,16 @@ void Form2::Command2_Click()
         dialogs.message(this, wizard::unreadableMessage + u'\n' + e.text());
         return;
     }
-    QStringList candidates;
-    try {
-        users->moveFirst();
-        while (!users->eof()) {
-            if (MakeFilename(users->text(tables::user::BackGnd)) == s.receivingBackground)
-                candidates << users->text(tables::user::Name);
-            users->moveNext();
-        }
-    } catch (const DbError& e) {
-        dialogs.message(this, wizard::unreadableMessage + u'\n' + e.text());
-        return;
-    }
     s.closeSending();
     s.sendingDatabase = std::move(database);
     s.sendingUsers = std::move(users);
     s.sendingData = std::move(data);
 
     Form3& next = app_.form3();
-    next.List1->clear();
-    next.Command1->setEnabled(false);
-    next.List1->addItems(candidates);
-    app_.show(&next);
+    if (next.fill(this))
+        app_.show(&next);
+    else
+        s.closeSending();  // a file whose users cannot be read sends nothing
 }
 
 void Form2::Command3_Click()
@@ -349,6 +306,13 @@ void SendingUserStep::List1_Click()
     Command1->setEnabled(true);
 }
 
+void SendingUserStep::showNames(const QStringList& names)
+{
+    List1->clear();
+    Command1->setEnabled(false);
+    List1->addItems(names);
+}
+
 void SendingUserStep::Command1_Click()
 {
     app_.show(nextStep());
@@ -378,6 +342,21 @@ Form3::Form3(KovrApp& app) : SendingUserStep(app, caption, betweenKeyword)
 QWidget* Form3::nextStep() { return &app_.form4(); }
 QWidget* Form3::previousStep() { return &app_.form2(); }
 
+// The users of the other computer's file with the receiver's background.
+bool Form3::fill(QWidget* from)
+{
+    const WizardState& s = app_.wizard();
+    if (!s.sendingUsers)
+        return false;
+    try {
+        showNames(userrules::namesWithBackground(*s.sendingUsers, s.receivingBackground));
+    } catch (const DbError& e) {
+        app_.dialogs().message(from, wizard::unreadableMessage + u'\n' + e.text());
+        return false;
+    }
+    return true;
+}
+
 Form6::Form6(KovrApp& app) : SendingUserStep(app, caption, withinKeyword)
 {
     Label1 = stepLabel(QStringLiteral("Step2"), client());
@@ -387,6 +366,30 @@ Form6::Form6(KovrApp& app) : SendingUserStep(app, caption, withinKeyword)
 
 QWidget* Form6::nextStep() { return &app_.form7(); }
 QWidget* Form6::previousStep() { return &app_.form1(); }
+
+// The other users of this computer's file with the receiver's background.
+bool Form6::fill(QWidget*)
+{
+    const WizardState& s = app_.wizard();
+    Cursor* users = app_.localUserdata();
+    if (!users)
+        return false;
+    frmForm2& editor = app_.editorOfUsers();
+    std::optional<DbError> failure;
+    {
+        QuietEditor quiet(editor);
+        try {
+            showNames(userrules::namesWithBackground(*users, s.receivingBackground, s.receivingID));
+        } catch (const DbError& e) {
+            failure = e;
+        }
+    }
+    if (failure) {
+        editor.reportError(*failure);  // after the editor speaks again
+        return false;
+    }
+    return true;
+}
 
 // --- Form4 and Form7 ---------------------------------------------------
 

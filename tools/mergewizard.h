@@ -110,7 +110,13 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+    // Lists the users who may send, from what the wizard has collected,
+    // before the step is shown; false (after saying why, over `from`)
+    // when they cannot be read.
+    virtual bool fill(QWidget* from) = 0;
+
 protected:
+    void showNames(const QStringList& names);
     virtual QWidget* nextStep() = 0;
     virtual QWidget* previousStep() = 0;
 };
@@ -121,6 +127,7 @@ public:
     explicit Form3(KovrApp& app);
     QLabel* Label2 = nullptr;  // the step
     QLabel* Label1 = nullptr;  // the list title
+    bool fill(QWidget* from) override;
 
 protected:
     QWidget* nextStep() override;
@@ -133,6 +140,7 @@ public:
     explicit Form6(KovrApp& app);
     QLabel* Label1 = nullptr;  // the step
     QLabel* Label2 = nullptr;  // the list title
+    bool fill(QWidget* from) override;
 
 protected:
     QWidget* nextStep() override;

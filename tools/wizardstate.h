@@ -10,7 +10,11 @@
 #include <memory>
 
 struct WizardState {
-    qint16 mode = 1;  // 1 = within this database, 2 = from another computer's
+    enum class Mode {
+        Within,   // two users of this computer's database
+        Between,  // a user of another computer's database into one of this
+    };
+    Mode mode = Mode::Within;
     QString receivingName;
     qint16 receivingID = 0;
     QString receivingBackground;  // the file name of the receiving user's background

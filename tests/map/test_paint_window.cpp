@@ -139,7 +139,7 @@ private slots:
         Paint& paint = t.open();
         paint.Slider1->setValue(10);
         QCOMPARE(paint.Text1->text(), QStringLiteral("10"));
-        QCOMPARE(t.p.session.lineWidth, 10);
+        QCOMPARE(paint.drawingPen().width, 10);
         drag(paint, {{20, 50}, {200, 50}});
         QCOMPARE(runIn(paint, 100, 30, 70, qRgb(0, 0, 0)), 10);  // 10 pixels wide
         chooseTool(paint, 5);
@@ -184,7 +184,7 @@ private slots:
         QTest::mouseClick(palette.picColor.at(2 * 8 + 1), Qt::LeftButton);  // red
         QVERIFY(!t.p.session.hasPalette());
         const QColor red(255, 0, 0);
-        QCOMPARE(t.p.session.drawingColour, red);
+        QCOMPARE(paint.drawingPen().colour, red);
         QCOMPARE(paint.ColorInfo->colour(), red);
         chooseTool(paint, 3);
         drag(paint, {{10, 10}, {40, 40}});
@@ -292,6 +292,38 @@ private slots:
         QVERIFY(!shown.isNull());
         QCOMPARE(shown.pixel(shown.width() / 2, shown.height() * 100 / 240) | 0xff000000u, qRgb(0, 0, 0));
         QCOMPARE(shown.pixel(shown.width() / 2, shown.height() / 10) | 0xff000000u, white);
+    }
+
+    // Every path is resolved against the installation folder: another
+    // current folder, with pictures of the same names in it, changes
+    // nothing, and the program leaves the current folder as it found it.
+    void theCurrentFolderPlaysNoPart()
+    {
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir().mkpath(elsewhere.path() + "/背景"));
+        QImage decoy(800, 600, QImage::Format_RGB32);
+        decoy.fill(Qt::red);
+        QVERIFY(decoy.save(elsewhere.path() + "/背景/park.bmp", "BMP"));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        struct Back {
+            QString folder;
+            ~Back() { QDir::setCurrent(folder); }
+        } back{before};
+
+        Painting t;  // the map and the record window open from there
+        QCOMPARE(t.p.map().map()->picture().pixelColor(10, 10), QColor(Qt::green));
+        QVERIFY(!t.records->Image1->pixmap().isNull());
+        Paint& paint = t.open();
+        drag(paint, {{10, 10}, {100, 100}});
+        const QString file = t.f.folder() + "/写真/はな7.bmp";
+        t.p.dialogs.choose(file);
+        paint.Command1->click();
+        for (const auto& q : t.p.dialogs.asked)
+            QVERIFY2(q.kind != "message", qPrintable(q.text));
+        QCOMPARE(fileBytes(file).left(2), QByteArray("BM"));
+        QCOMPARE(t.photo(), QStringLiteral("C:\\Program Files\\ワンデロ\\写真\\はな7.bmp"));
+        QCOMPARE(QDir(QDir::currentPath()).canonicalPath(), QDir(elsewhere.path()).canonicalPath());
     }
 
     // A name photo cannot hold: said so, nothing stored, and the file just
