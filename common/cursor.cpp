@@ -375,7 +375,11 @@ QVariant Cursor::value(const QString& column)
 
 QString Cursor::text(const QString& column)
 {
-    const QVariant v = value(column);
+    return textOf(value(column));
+}
+
+QString Cursor::textOf(const QVariant& v)
+{
     if (!v.isValid() || v.isNull())
         return {};
     if (v.typeId() == QMetaType::Double)
@@ -521,6 +525,36 @@ void Cursor::deleteRow()
     pending_.clear();
     forgetRows();
     currentDeleted_ = true;  // no current row until the next move
+}
+
+void Cursor::scan(const QStringList& columns,
+                  const std::function<bool(int, const std::vector<QVariant>&)>& f)
+{
+    syncWithOtherConnections();
+    QStringList list;
+    for (const QString& name : columns) {
+        columnIndex(name);  // an unknown column is refused as in value()
+        list << quoted(name);
+    }
+    Statement all(db_, QStringLiteral("SELECT rowid%1 FROM %2 ORDER BY rowid")
+                           .arg(list.isEmpty() ? QString() : u',' + list.join(u','),
+                                quoted(table_)));
+    std::vector<QVariant> values(columns.size());
+    qsizetype p = 0;
+    const qsizetype end = rowids_.size();
+    while (all.step()) {
+        const qint64 rowid = all.columnInt64(0);
+        while (p < end && rowids_[p] < rowid)
+            ++p;  // removed by another connection since our rowids were read
+        if (p == end)
+            break;
+        if (rowids_[p] != rowid)
+            continue;  // added by another connection: not a row of ours yet
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            values[i] = all.column(int(i) + 1);
+        if (!f(int(p), values))
+            return;
+    }
 }
 
 Cursor::Bookmark Cursor::bookmark()

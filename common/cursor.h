@@ -32,6 +32,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -88,6 +89,8 @@ public:
     // (never written) is an invalid QVariant; text() reads it as "".
     QVariant value(const QString& column);
     QString text(const QString& column);
+    // A field's value as text() shows it.
+    static QString textOf(const QVariant& value);
     // Sets a field of the row being edited or added. Text for a number
     // column is converted as a typed engine would: "" is NULL, a number in
     // text form is the number; anything else is refused at update().
@@ -105,6 +108,15 @@ public:
     std::optional<Bookmark> lastModified() const { return lastModified_; }
 
     void requery();
+
+    // Reads the given columns of every row in table order through one
+    // statement, without moving: walking the rows with moveNext would
+    // refill the bound windows at every step. f gets each row's position
+    // and values (in the order of columns) and returns false to stop.
+    // Rows another connection added that this cursor does not have yet
+    // are left out; the unsaved edit of the current row is not seen.
+    void scan(const QStringList& columns,
+              const std::function<bool(int position, const std::vector<QVariant>& values)>& f);
 
     // One write under the file's write lock; see the top of this file.
     // Opening it takes the lock (or, inside a write already under way on

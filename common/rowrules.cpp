@@ -55,12 +55,45 @@ std::optional<int> previousInChain(Cursor& data)
 bool findFreeRow(Cursor& data)
 {
     data.moveFirst();
-    while (!data.eof()) {
-        if (toInt16(data.value(userID)) == tables::freeRowOwner)
+    std::optional<int> found;
+    data.scan({userID}, [&](int position, const std::vector<QVariant>& values) {
+        if (toInt16(values[0]) != tables::freeRowOwner)
             return true;
-        data.moveNext();
-    }
-    return false;
+        found = position;
+        return false;
+    });
+    // One move to the row found (or past the last row), not one per row.
+    data.move(found ? *found : data.recordCount());
+    return found.has_value();
+}
+
+namespace {
+
+std::optional<float> singleOf(const QVariant& value)
+{
+    bool ok = false;
+    const float number = value.toFloat(&ok);
+    if (value.isNull() || !ok)
+        return std::nullopt;
+    return number;
+}
+
+}  // namespace
+
+std::vector<UserPoint> pointsOfUser(Cursor& data, qint16 user)
+{
+    data.moveFirst();
+    std::vector<UserPoint> points;
+    data.scan({userID, object, xz, yz}, [&](int position, const std::vector<QVariant>& values) {
+        if (toInt16(values[0]) != user)
+            return true;
+        const QString name = Cursor::textOf(values[1]);
+        points.push_back({position, name.isEmpty() ? QStringLiteral(" ? ") : name,
+                          singleOf(values[2]), singleOf(values[3])});
+        return true;
+    });
+    data.move(data.recordCount());
+    return points;
 }
 
 CreatedPoint createPoint(Cursor& data, const NewPoint& point)

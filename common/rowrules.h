@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace rows {
 
@@ -63,6 +64,18 @@ void freeRow(Cursor& data);
 // returns its indexs.
 // Throws DbError or TableFull.
 int appendToChain(Cursor& data);
+
+// A point button of a user's map as the map shows it on opening.
+struct UserPoint {
+    int button = 0;
+    QString toolTip;          // the place's name, " ? " when it has none
+    std::optional<float> left;  // nothing when the field holds no number
+    std::optional<float> top;
+};
+// The points of a user: the rows whose userID is theirs, read in one pass
+// without walking the cursor through them. Rows whose userID is not a
+// number are left out. Leaves the cursor past the last row.
+std::vector<UserPoint> pointsOfUser(Cursor& data, qint16 user);
 
 // Writes a moved point's position into the row of button i.
 void storePosition(Cursor& data, int button, float left, float top);

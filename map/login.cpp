@@ -11,6 +11,7 @@
 #include "mousepointer.h"
 #include "pictures.h"
 #include "pointbuttons.h"
+#include "rowrules.h"
 #include "session.h"
 #include "tables.h"
 #include "userrules.h"
@@ -49,15 +50,6 @@ qint16 int16Of(const QVariant& value)
     if (!number)
         throw std::invalid_argument("not a 16-bit number");
     return *number;
-}
-
-float singleOf(const QVariant& value)
-{
-    bool ok = false;
-    const float number = value.toFloat(&ok);
-    if (value.isNull() || !ok)
-        throw std::invalid_argument("not a number");
-    return number;
 }
 
 }  // namespace
@@ -196,20 +188,14 @@ void Login::Combo1_Click()
             buttons.create(i);
     }
     step(failed, [&] {
-        Cursor& finds = session_.datas().recordset();
-        finds.moveFirst();
-        for (int i = 0; i < rows; ++i) {
-            bool ignored = false;
-            step(ignored, [&] {
-                if (int16Of(finds.value(tables::find::userID)) != session_.currentUserID)
-                    return;
-                const QString object = finds.text(tables::find::object);
-                buttons.setToolTip(i, object.isEmpty() ? QStringLiteral(" ? ") : object);
-                step(ignored, [&] { buttons.setTop(i, singleOf(finds.value(tables::find::yz))); });
-                step(ignored, [&] { buttons.setLeft(i, singleOf(finds.value(tables::find::xz))); });
-                buttons.setVisible(i, true);
-            });
-            finds.moveNext();
+        for (const rows::UserPoint& point :
+             rows::pointsOfUser(session_.datas().recordset(), session_.currentUserID)) {
+            buttons.setToolTip(point.button, point.toolTip);
+            if (point.top)
+                buttons.setTop(point.button, *point.top);
+            if (point.left)
+                buttons.setLeft(point.button, *point.left);
+            buttons.setVisible(point.button, true);
         }
     });
 

@@ -62,6 +62,44 @@ private slots:
                                click.x() - 16.0, abs, 0, 0, 2}));
     }
 
+    void theFreeRowIsFoundPastAGapInTheRowids()
+    {
+        Fixture f;
+        fillRows(f, 6);
+        f.sql("DELETE FROM data WHERE rowid = 2");
+        f.sql("UPDATE data SET userID = 0 WHERE rowid = 5");
+        auto db = Database::open(f.database());
+        Cursor data(*db, "data", Cursor::Kind::Dynaset);
+        QVERIFY(rows::findFreeRow(data));
+        QCOMPARE(data.absolutePosition(), 3);
+        f.sql("UPDATE data SET userID = 3");
+        QVERIFY(!rows::findFreeRow(data));
+        QVERIFY(data.eof());
+    }
+
+    void theMapShowsOnlyTheUsersOwnPoints()
+    {
+        Fixture f;
+        fillRows(f, 6);
+        f.sql("DELETE FROM data WHERE rowid = 1");
+        f.sql("UPDATE data SET userID = 2, object = '', xz = 10, yz = 20 WHERE rowid = 3");
+        f.sql("UPDATE data SET userID = 2, object = 'いぬ', xz = 1.5, yz = NULL WHERE rowid = 5");
+        f.sql("UPDATE data SET userID = NULL WHERE rowid = 6");  // no owner: left out
+        auto db = Database::open(f.database());
+        Cursor data(*db, "data", Cursor::Kind::Table);
+        const std::vector<rows::UserPoint> points = rows::pointsOfUser(data, 2);
+        QCOMPARE(points.size(), size_t(2));
+        QCOMPARE(points[0].button, 1);
+        QCOMPARE(points[0].toolTip, QStringLiteral(" ? "));
+        QCOMPARE(points[0].left, std::optional<float>(10));
+        QCOMPARE(points[0].top, std::optional<float>(20));
+        QCOMPARE(points[1].button, 3);
+        QCOMPARE(points[1].toolTip, QStringLiteral("いぬ"));
+        QCOMPARE(points[1].left, std::optional<float>(1.5));
+        QVERIFY(!points[1].top);
+        QVERIFY(data.eof());
+    }
+
     void aFullTableTakesNoPoint()
     {
         Fixture f;
