@@ -2,6 +2,7 @@
 
 #include "int16.h"
 #include "tables.h"
+#include "userrules.h"
 
 #include <QSet>
 
@@ -88,7 +89,7 @@ std::vector<UserPoint> pointsOfUser(Cursor& data, qint16 user)
         if (toInt16(values[0]) != user)
             return true;
         const QString name = Cursor::textOf(values[1]);
-        points.push_back({position, name.isEmpty() ? QStringLiteral(" ? ") : name,
+        points.push_back({position, userrules::pointToolTip(name),
                           singleOf(values[2]), singleOf(values[3])});
         return true;
     });
