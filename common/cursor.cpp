@@ -325,13 +325,11 @@ Cursor::Block& Cursor::blockOf(qsizetype position)
     qsizetype p = start;
     try {
         while (readRow_->step()) {
-            const qint64 rowid = readRow_->columnInt64(0);
-            while (p < end && rowids_[p] < rowid)
-                ++p;  // removed by another connection since our rowids were read
-            if (p == end)
-                break;
-            if (rowids_[p] != rowid)
-                continue;  // added by another connection: not a row of ours yet
+            if (!reachRowid(p, end, readRow_->columnInt64(0))) {
+                if (p == end)
+                    break;
+                continue;
+            }
             std::vector<QVariant> row;
             row.reserve(columns_.size());
             for (int i = 0; i < columns_.size(); ++i)
@@ -527,6 +525,16 @@ void Cursor::deleteRow()
     currentDeleted_ = true;  // no current row until the next move
 }
 
+// Rows read in rowid order meet our row list: our rows another connection
+// removed since the list was read are stepped over; a row it added is not
+// ours yet (false, p short of end); past `end` there is nothing to match.
+bool Cursor::reachRowid(qsizetype& p, qsizetype end, qint64 rowid) const
+{
+    while (p < end && rowids_[p] < rowid)
+        ++p;
+    return p < end && rowids_[p] == rowid;
+}
+
 void Cursor::scan(const QStringList& columns,
                   const std::function<bool(int, const std::vector<QVariant>&)>& f)
 {
@@ -543,13 +551,11 @@ void Cursor::scan(const QStringList& columns,
     qsizetype p = 0;
     const qsizetype end = rowids_.size();
     while (all.step()) {
-        const qint64 rowid = all.columnInt64(0);
-        while (p < end && rowids_[p] < rowid)
-            ++p;  // removed by another connection since our rowids were read
-        if (p == end)
-            break;
-        if (rowids_[p] != rowid)
-            continue;  // added by another connection: not a row of ours yet
+        if (!reachRowid(p, end, all.columnInt64(0))) {
+            if (p == end)
+                break;
+            continue;
+        }
         for (qsizetype i = 0; i < columns.size(); ++i)
             values[i] = all.column(int(i) + 1);
         if (!f(int(p), values))

@@ -150,6 +150,7 @@ private:
     void reloadRowidsKeepingPosition();
     void syncWithOtherConnections();
     void catchUpForWriting();
+    bool reachRowid(qsizetype& p, qsizetype end, qint64 rowid) const;
     bool onRow() const;
     void requireCurrent();
     void beforeChange(CursorObserver::Action action);

@@ -46,12 +46,11 @@ void DataControl::setTextOf(QWidget* field, const QString& text)
     if (auto* line = qobject_cast<QLineEdit*>(field)) {
         if (line->text() != text)
             line->setText(text);
-        line->setModified(false);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(field)) {
         if (memo->toPlainText() != text)
             memo->setPlainText(text);
-        memo->document()->setModified(false);
     }
+    markSaved(field);
 }
 
 // The field's own record of being edited, not a comparison of texts: a

@@ -53,6 +53,23 @@ std::optional<int> previousInChain(Cursor& data)
     return linkedRow(data, mother);
 }
 
+std::vector<std::size_t> chainAfter(const std::vector<ChainLinks>& table, std::size_t head)
+{
+    std::vector<std::size_t> chain;
+    std::vector<bool> visited(table.size());
+    visited[head] = true;
+    std::optional<qint16> next = table[head].childs;
+    while (next && *next >= 1 && std::size_t(*next) <= table.size()) {
+        const auto at = std::size_t(tables::positionOfIndexs(*next));
+        if (visited[at] || table[at].owner != tables::chainRecordOwner)
+            break;
+        visited[at] = true;
+        chain.push_back(at);
+        next = table[at].childs;
+    }
+    return chain;
+}
+
 bool findFreeRow(Cursor& data)
 {
     data.moveFirst();
@@ -163,10 +180,10 @@ void reachTail(Cursor& data)
 {
     const int count = data.recordCount();
     for (int steps = 0; steps < count; ++steps) {
-        const int next = int16Field(data, childs);
-        if (next < 1 || next > count)
+        const std::optional<int> next = nextInChain(data);
+        if (!next)
             return;
-        reachIndexs(data, next);
+        reachIndexs(data, *next);
     }
 }
 

@@ -25,6 +25,18 @@ void reachButtonRow(Cursor& data, int button);
 std::optional<int> nextInChain(Cursor& data);
 std::optional<int> previousInChain(Cursor& data);
 
+// The owner and next link of one row, read with every other row at once.
+struct ChainLinks {
+    std::optional<qint16> owner;
+    std::optional<qint16> childs;
+};
+// The positions of the further records of the place whose head record lies
+// at position `head` of `table` (every row of `data` in table order), in
+// chain order. A link outside the table, back into the chain or to a row
+// that is no chain record (damaged data) ends the chain there, so another
+// child's records never come along.
+std::vector<std::size_t> chainAfter(const std::vector<ChainLinks>& table, std::size_t head);
+
 // Leaves the cursor on the first free row in table order; false (and the
 // cursor past the last row) when there is none.
 bool findFreeRow(Cursor& data);

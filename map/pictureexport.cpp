@@ -4,12 +4,12 @@
 #include "dberror.h"
 #include "fileput.h"
 #include "int16.h"
+#include "rowrules.h"
 #include "storednames.h"
 #include "tables.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <optional>
 #include <vector>
 
 namespace pictureexport {
@@ -34,16 +34,12 @@ Result run(const Installation& installation, const QString& name, qint16 userID,
         }
         result.written = true;
         // Read the table once, then follow each place's chain in memory.
-        struct Row {
-            std::optional<qint16> owner;
-            std::optional<qint16> childs;
-            QString photo;
-        };
-        std::vector<Row> rows;
+        std::vector<rows::ChainLinks> links;
+        QStringList photos;
         data.moveFirst();
         for (int i = 0; i < n; ++i) {
-            rows.push_back({toInt16(data.value(tables::find::userID)), toInt16(data.value(tables::find::childs)),
-                            data.text(tables::find::photo)});
+            links.push_back({toInt16(data.value(tables::find::userID)), toInt16(data.value(tables::find::childs))});
+            photos << data.text(tables::find::photo);
             data.moveNext();
         }
         const auto exportPicture = [&](const QString& photo) {
@@ -53,24 +49,13 @@ Result run(const Installation& installation, const QString& name, qint16 userID,
                 (!usableAsFolderName(file) || !copyOver(installation.resolve(photo), folder + u'/' + file)))
                 result.missing << photo;
         };
-        for (std::size_t head = 0; head < rows.size(); ++head) {
-            if (rows[head].owner != userID)
+        for (std::size_t head = 0; head < links.size(); ++head) {
+            if (links[head].owner != userID)
                 continue;
-            exportPicture(rows[head].photo);
-            // The further records of the place travel too. A link outside
-            // the table, back into the chain or to a row that is no chain
-            // record (damaged data) ends the chain there.
-            std::vector<bool> visited(rows.size());
-            visited[head] = true;
-            std::optional<qint16> next = rows[head].childs;
-            while (next && *next >= 1 && std::size_t(*next) <= rows.size()) {
-                const std::size_t at = std::size_t(tables::positionOfIndexs(*next));
-                if (visited[at] || rows[at].owner != tables::chainRecordOwner)
-                    break;
-                visited[at] = true;
-                exportPicture(rows[at].photo);
-                next = rows[at].childs;
-            }
+            exportPicture(photos[int(head)]);
+            // The further records of the place travel too.
+            for (const std::size_t at : rows::chainAfter(links, head))
+                exportPicture(photos[int(at)]);
         }
     } catch (const DbError& e) {
         result.message = e.text();

@@ -4,6 +4,7 @@
 #include "rowrules.h"
 #include "storednames.h"
 #include "tables.h"
+#include "userrules.h"
 
 #include <QSet>
 
@@ -18,13 +19,9 @@ using namespace tables;
 
 qint16 senderID(Cursor& users, const QString& name)
 {
-    users.moveFirst();
-    while (!users.eof()) {
-        if (users.text(user::Name) == name)
-            return rows::int16Field(users, user::userID);
-        users.moveNext();
-    }
-    throw SenderMissing(name);
+    if (!userrules::findByName(users, name))
+        throw SenderMissing(name);
+    return rows::int16Field(users, user::userID);
 }
 
 bool ownedBy(Cursor& data, qint16 id)
@@ -115,38 +112,24 @@ using SentPlace = std::vector<SentRecord>;
 // another child's records never come along.
 std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
 {
-    struct Row {
-        SentRecord record;
-        std::optional<qint16> owner;
-        std::optional<qint16> childs;
-    };
-    std::vector<Row> rows;
+    std::vector<SentRecord> records;
+    std::vector<rows::ChainLinks> links;
     sendingData.moveFirst();
     while (!sendingData.eof()) {
-        rows.push_back({{sendingData.value(find::object), sendingData.value(find::months),
-                         sendingData.value(find::days), sendingData.value(find::comment),
-                         sendingData.value(find::yz), sendingData.value(find::xz),
-                         sendingData.text(find::photo)},
-                        toInt16(sendingData.value(find::userID)),
-                        toInt16(sendingData.value(find::childs))});
+        records.push_back({sendingData.value(find::object), sendingData.value(find::months),
+                           sendingData.value(find::days), sendingData.value(find::comment),
+                           sendingData.value(find::yz), sendingData.value(find::xz),
+                           sendingData.text(find::photo)});
+        links.push_back({toInt16(sendingData.value(find::userID)), toInt16(sendingData.value(find::childs))});
         sendingData.moveNext();
     }
     std::vector<SentPlace> places;
-    for (std::size_t head = 0; head < rows.size(); ++head) {
-        if (rows[head].owner != sending)
+    for (std::size_t head = 0; head < records.size(); ++head) {
+        if (links[head].owner != sending)
             continue;
-        SentPlace place{rows[head].record};
-        std::vector<bool> visited(rows.size());
-        visited[head] = true;
-        std::optional<qint16> next = rows[head].childs;
-        while (next && *next >= 1 && std::size_t(*next) <= rows.size()) {
-            const std::size_t at = std::size_t(positionOfIndexs(*next));
-            if (visited[at] || rows[at].owner != chainRecordOwner)
-                break;
-            visited[at] = true;
-            place.push_back(rows[at].record);
-            next = rows[at].childs;
-        }
+        SentPlace place{records[head]};
+        for (const std::size_t at : rows::chainAfter(links, head))
+            place.push_back(records[at]);
         places.push_back(std::move(place));
     }
     return places;
