@@ -7,7 +7,13 @@
 #include <QTextDocument>
 
 DataControl::DataControl(std::unique_ptr<Cursor> cursor, Dialogs& dialogs, QObject* parent)
-    : QObject(parent), cursor_(std::move(cursor)), dialogs_(dialogs)
+    : DataControl(*cursor, dialogs, parent)
+{
+    owned_ = std::move(cursor);
+}
+
+DataControl::DataControl(Cursor& cursor, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), cursor_(&cursor), dialogs_(dialogs)
 {
     cursor_->setObserver(this);
 }

@@ -30,6 +30,9 @@ public:
     // Takes the open cursor; `dialogs` shows the engine's message when no
     // error handler suppresses it.
     DataControl(std::unique_ptr<Cursor> cursor, Dialogs& dialogs, QObject* parent = nullptr);
+    // Binds to a cursor that belongs to someone else and outlives the
+    // control.
+    DataControl(Cursor& cursor, Dialogs& dialogs, QObject* parent = nullptr);
     ~DataControl() override;
 
     Cursor& recordset() { return *cursor_; }
@@ -76,7 +79,8 @@ private:
     void writeFields();
     void fieldsSaved();
 
-    std::unique_ptr<Cursor> cursor_;
+    std::unique_ptr<Cursor> owned_;  // null when the cursor is someone else's
+    Cursor* cursor_;
     Dialogs& dialogs_;
     QList<Binding> bindings_;
 };

@@ -64,7 +64,15 @@ RecordNavigator::RecordNavigator(QWidget* parent) : QWidget(parent)
     caption->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
 }
 
-TableEditor::TableEditor(Database* database, const QString& table, Dialogs& dialogs, QWidget* parent)
+void reportDataControlError(Dialogs& dialogs, QWidget* parent, const DbError& error)
+{
+    if (error.number() == dberr::cancelled)
+        return;
+    mousePointer::normal();
+    dialogs.message(parent, dataControlErrorHeading + error.text(), Dialogs::Buttons::Ok);
+}
+
+TableEditor::TableEditor(Cursor* cursor, const QString& table, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), table_(table), dialogs_(dialogs)
 {
     setFont(fonts::standard());
@@ -72,14 +80,8 @@ TableEditor::TableEditor(Database* database, const QString& table, Dialogs& dial
     setCentralWidget(body_);
     buildFields();
 
-    if (database) {
-        try {
-            auto cursor = std::make_unique<Cursor>(*database, table, Cursor::Kind::Dynaset);
-            Data1 = new DataControl(std::move(cursor), dialogs_, this);
-        } catch (const DbError& e) {
-            reportError(e);
-        }
-    }
+    if (cursor)
+        Data1 = new DataControl(*cursor, dialogs_, this);
     connect(cmdAdd, &QPushButton::clicked, this, &TableEditor::cmdAdd_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &TableEditor::cmdDelete_Click);
     connect(cmdUpdate, &QPushButton::clicked, this, &TableEditor::cmdUpdate_Click);
@@ -106,7 +108,7 @@ TableEditor::TableEditor(Database* database, const QString& table, Dialogs& dial
 
 TableEditor::~TableEditor()
 {
-    delete Data1;  // before the database its cursor reads
+    delete Data1;  // it lets go of the cursor, which stays with its owner
 }
 
 void TableEditor::buildFields()
@@ -158,14 +160,6 @@ void TableEditor::buildFields()
     navigator->next->setGeometry(windowWidth - 62, 1, 30, 24);
     navigator->last->setGeometry(windowWidth - 32, 1, 30, 24);
     body_->setFixedSize(windowWidth, navigatorTop + navigatorHeight);
-}
-
-void TableEditor::reportError(const DbError& error)
-{
-    if (error.number() == dberr::cancelled)
-        return;  // reported when the save before it failed
-    DataControl::Response response = DataControl::Response::ShowMessage;
-    Data1_Error(error.number(), error.text(), &response);
 }
 
 bool TableEditor::savePending()
@@ -270,10 +264,9 @@ void TableEditor::cmdClose_Click()
     leave();
 }
 
-void TableEditor::Data1_Error(int, const QString& text, DataControl::Response* response)
+void TableEditor::Data1_Error(int number, const QString& text, DataControl::Response* response)
 {
-    mousePointer::normal();
-    dialogs_.message(this, dataControlErrorHeading + text, Dialogs::Buttons::Ok);
+    reportDataControlError(dialogs_, this, DbError(number, text));
     *response = DataControl::Response::NoMessage;
 }
 

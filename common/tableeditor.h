@@ -2,6 +2,8 @@
 // The table editor: one table of the database, one row at a time, as a
 // column of labelled text fields bound to a cursor, with a record navigator
 // along the bottom and the buttons to add, delete, save and leave. The
+// cursor belongs to the program, which opens it and keeps it for as long as
+// the editor lives; the editor's data control binds the fields to it. The
 // instances give it their captions, menus and leave action.
 
 #include "datacontrol.h"
@@ -30,12 +32,18 @@ public:
 // The navigator's caption before the 1-based position of the current row.
 inline const QString recordCaptionPrefix = QStringLiteral("ﾚｺｰﾄﾞ: ");
 
+// Shows a failure of a data control's cursor as the editor does: the busy
+// pointer goes, then the fixed heading and the engine's text. A cancelled
+// action is not shown: the failed save before it was.
+void reportDataControlError(Dialogs& dialogs, QWidget* parent, const DbError& error);
+
 class TableEditor : public QMainWindow {
     Q_OBJECT
 public:
-    // Opens a cursor on `table` of `database` (null when the file could not
-    // be opened: the editor then has no cursor and its buttons do nothing).
-    TableEditor(Database* database, const QString& table, Dialogs& dialogs,
+    // Binds to `cursor`, an open cursor on `table` that outlives the editor
+    // (null when it could not be opened: the editor then has no cursor and
+    // its buttons do nothing).
+    TableEditor(Cursor* cursor, const QString& table, Dialogs& dialogs,
                 QWidget* parent = nullptr);
     ~TableEditor() override;
 
@@ -44,9 +52,6 @@ public:
     Cursor& recordset() { return Data1->recordset(); }
     const QString& table() const { return table_; }
 
-    // Shows a database failure the way the data control's error handler
-    // does: the fixed heading, then the engine's text.
-    void reportError(const DbError& error);
     // Saves the bound fields of a pending change; false (already reported)
     // when the database refused it, and the row then stays pending.
     bool savePending();

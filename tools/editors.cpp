@@ -9,9 +9,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-ToolsEditor::ToolsEditor(KovrApp& app, Database* database, const QString& table,
+ToolsEditor::ToolsEditor(KovrApp& app, Cursor* cursor, const QString& table,
                          const QString& caption, const QString& helpKeyword)
-    : TableEditor(database, table, app.dialogs()), app_(app)
+    : TableEditor(cursor, table, app.dialogs()), app_(app)
 {
     setWindowTitle(caption);
     menus = addCommonMenus(*this, app, [helpKeyword] { return helpKeyword; });
@@ -23,6 +23,7 @@ ToolsEditor::ToolsEditor(KovrApp& app, Database* database, const QString& table,
                    12, buttonsTop() - 26, 446, 20);
     Command1 = place(new QPushButton(QStringLiteral("<<　戻る"), body()), 364, buttonsTop(), 94, 27);
     connect(Command1, &QPushButton::clicked, this, &ToolsEditor::Command1_Click);
+    followCursor(false);  // made hidden
 }
 
 // Back to the edit tool's start. A change typed but not saved is saved
@@ -46,25 +47,43 @@ void ToolsEditor::closeEvent(QCloseEvent* event)
     app_.endProgram();
 }
 
-frmForm2::frmForm2(KovrApp& app, Database* database)
-    : ToolsEditor(app, database, tables::userdata, QStringLiteral("DataEditTool (userdata)"),
+// Shown and hidden by the program, not when the window system minimises
+// and restores it: those keep the fields as they are.
+void ToolsEditor::showEvent(QShowEvent* event)
+{
+    TableEditor::showEvent(event);
+    if (!event->spontaneous())
+        followCursor(true);
+}
+
+void ToolsEditor::hideEvent(QHideEvent* event)
+{
+    TableEditor::hideEvent(event);
+    if (!event->spontaneous())
+        followCursor(false);
+}
+
+// The editor leaves only with its change saved (the back and done buttons
+// save first, ending the program saves too), so a hidden editor has nothing
+// pending that a tool's move would have to take into a row.
+void ToolsEditor::followCursor(bool follow)
+{
+    if (!isOpen() || follow == following_)
+        return;
+    following_ = follow;
+    recordset().setObserver(follow ? &data() : nullptr);
+    if (follow)
+        data().moved();  // the row the cursor stands on now
+}
+
+frmForm2::frmForm2(KovrApp& app, Cursor* userdata)
+    : ToolsEditor(app, userdata, tables::userdata, QStringLiteral("DataEditTool (userdata)"),
                   QStringLiteral("ユーザを編集"))
 {
 }
 
-frmForm5::frmForm5(KovrApp& app, Database* database)
-    : ToolsEditor(app, database, tables::data, QStringLiteral("DataEditTool (data)"),
+frmForm5::frmForm5(KovrApp& app, Cursor* data)
+    : ToolsEditor(app, data, tables::data, QStringLiteral("DataEditTool (data)"),
                   QStringLiteral("データを編集"))
 {
-}
-
-QuietEditor::QuietEditor(TableEditor& editor) : editor_(editor)
-{
-    editor_.recordset().setObserver(nullptr);
-}
-
-QuietEditor::~QuietEditor()
-{
-    editor_.recordset().setObserver(&editor_.data());
-    editor_.data().moved();
 }

@@ -2,7 +2,6 @@
 
 #include "backup.h"
 #include "dialogs.h"
-#include "editors.h"
 #include "fonts.h"
 #include "form5.h"
 #include "kovrapp.h"
@@ -10,7 +9,6 @@
 #include "update.h"
 
 #include <QLabel>
-#include <optional>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -41,31 +39,20 @@ void Form10::Command1_Click()
     Cursor* data = app_.localData();
     if (!data)
         return;  // wandelo.mdb cannot be used; the reason was shown
-    frmForm5& editor = app_.editorOfData();
-    if (!editor.savePending())
-        return;  // a change typed in the editor was refused; it was shown
     Dialogs& dialogs = app_.dialogs();
     const Installation& installation = app_.installation();
     mousePointer::busy();
-    // The editor is hidden: its fields need not follow each of the rows
-    // the conversion visits. They show where the cursor stands afterwards.
-    data->setObserver(nullptr);
     UpdateOutcome outcome;
-    std::optional<DbError> failure;
     try {
         outcome = updateToVer2(*data, [&installation, data] {
             return backupDatabase(installation, data->database().path());
         });
     } catch (const DbError& e) {
-        failure = e;
-    }
-    data->setObserver(&editor.data());
-    editor.data().moved();
-    mousePointer::normal();
-    if (failure) {
-        editor.reportError(*failure);
+        mousePointer::normal();
+        app_.reportError(e);
         return;
     }
+    mousePointer::normal();
     switch (outcome.result) {
     case UpdateResult::AlreadyUpdated:
         dialogs.message(this, alreadyUpdatedMessage);

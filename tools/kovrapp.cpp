@@ -1,5 +1,6 @@
 #include "kovrapp.h"
 
+#include "cursor.h"
 #include "database.h"
 #include "dialogs.h"
 #include "editors.h"
@@ -20,8 +21,8 @@ KovrApp::KovrApp(Installation installation, Dialogs& dialogs)
 
 KovrApp::~KovrApp()
 {
-    // Windows go with the program; the editors before the database their
-    // cursors read.
+    // Windows go with the program; the editors before the cursors they
+    // show, the cursors before the database they read.
     delete form5_;
     delete form9_;
     delete form10_;
@@ -29,6 +30,8 @@ KovrApp::~KovrApp()
         delete w;
     delete frmForm2_;
     delete frmForm5_;
+    userdata_.reset();
+    data_.reset();
     database_.reset();
 }
 
@@ -44,18 +47,28 @@ void KovrApp::showHelp(QWidget* parent, const QString& keyword)
 
 // Tried again at every use until it opens: a file that another program
 // held busy, or that was missing, may be usable now.
-Database* KovrApp::localDatabase()
+Cursor* KovrApp::localCursor(std::unique_ptr<Cursor>& slot, const QString& table)
 {
-    if (!database_) {
-        try {
-            // The fixed path names the installation folder's wandelo.mdb;
-            // opening checks its tables and never creates the file.
+    if (slot)
+        return slot.get();
+    try {
+        // The fixed path names the installation folder's wandelo.mdb;
+        // opening checks its tables and never creates the file.
+        if (!database_)
             database_ = Database::open(installation_.resolve(tables::databaseAbsolute));
-        } catch (const DbError& e) {
-            openError_ = e;
-        }
+        slot = std::make_unique<Cursor>(*database_, table, Cursor::Kind::Dynaset);
+    } catch (const DbError& e) {
+        reportError(e);
     }
-    return database_.get();
+    return slot.get();
+}
+
+Cursor* KovrApp::localUserdata() { return localCursor(userdata_, tables::userdata); }
+Cursor* KovrApp::localData() { return localCursor(data_, tables::data); }
+
+void KovrApp::reportError(const DbError& error)
+{
+    reportDataControlError(dialogs_, visible_, error);
 }
 
 template <class W> W& KovrApp::window(QPointer<W>& slot)
@@ -87,35 +100,19 @@ QList<QWidget*> KovrApp::wizardWindows() const
     return shown;
 }
 
-// An editor that could not open its cursor is made again at the next use,
-// so that the tools work as soon as the file can be used.
-template <class E> E& KovrApp::editor(QPointer<E>& slot)
+// An editor made while its cursor could not be opened is made again at the
+// next use, so that the edit tool works as soon as the file can be used.
+template <class E> E& KovrApp::editor(QPointer<E>& slot, Cursor* (KovrApp::*cursor)())
 {
     if (slot && !slot->isOpen() && slot != visible_)
         delete slot.data();
-    if (!slot) {
-        Database* database = localDatabase();
-        slot = new E(*this, database);
-        if (!database)
-            slot->reportError(*openError_);  // a cursor that failed was reported by the editor
-    }
+    if (!slot)
+        slot = new E(*this, (this->*cursor)());
     return *slot;
 }
 
-frmForm2& KovrApp::editorOfUsers() { return editor(frmForm2_); }
-frmForm5& KovrApp::editorOfData() { return editor(frmForm5_); }
-
-Cursor* KovrApp::localUserdata()
-{
-    frmForm2& users = editorOfUsers();
-    return users.isOpen() ? &users.recordset() : nullptr;
-}
-
-Cursor* KovrApp::localData()
-{
-    frmForm5& data = editorOfData();
-    return data.isOpen() ? &data.recordset() : nullptr;
-}
+frmForm2& KovrApp::editorOfUsers() { return editor(frmForm2_, &KovrApp::localUserdata); }
+frmForm5& KovrApp::editorOfData() { return editor(frmForm5_, &KovrApp::localData); }
 
 void KovrApp::show(QWidget* window)
 {

@@ -1,10 +1,13 @@
 #pragma once
-// The database tools' application object: it holds the installation folder,
-// the dialogs and the local database, and hands out the tools windows. Each
-// window is created the first time it is asked for and from then on only
-// shown and hidden; exactly one of them is visible at a time.
+// The database tools' application object. It owns the local database
+// (wandelo.mdb of this computer) and the tools' two local cursors on it,
+// `userdata` and `data`: the update tool and the merge wizard walk them, the
+// edit tool's editors bind to them. No window owns data another window
+// needs. It also holds the installation folder, the dialogs and the merge
+// wizard's state, and hands out the tools windows: each is created the
+// first time it is asked for and from then on only shown and hidden;
+// exactly one of them is visible at a time.
 
-#include "dberror.h"
 #include "installation.h"
 #include "wizardstate.h"
 
@@ -12,14 +15,14 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class Cursor;
 class Database;
+class DbError;
 class Dialogs;
-#include <QWidget>
 class Form1;
 class Form2;
 class Form3;
@@ -61,16 +64,20 @@ public:
     Form6& form6();
     Form7& form7();
     WizardState& wizard() { return wizard_; }
-    frmForm2& editorOfUsers();  // the editor on userdata: the local userdata cursor
-    frmForm5& editorOfData();   // the editor on data: the local data cursor
-    bool hasForm10() const { return !form10_.isNull(); }
-    bool hasEditorOfUsers() const { return !frmForm2_.isNull(); }
-    bool hasEditorOfData() const { return !frmForm5_.isNull(); }
+    frmForm2& editorOfUsers();  // the editor on the local userdata cursor
+    frmForm5& editorOfData();   // the editor on the local data cursor
 
-    // The local cursors the tools work on, through the two editors; null
-    // when wandelo.mdb cannot be used (the reason was shown to the user).
+    // --- the local data, opened on first use ---------------------------
+    // The local cursors on userdata and data, updatable, opened on the
+    // fixed path "C:\Program Files\ワンデロ\wandelo.mdb" the first time
+    // they are asked for and kept until the program ends. Null when the
+    // file is missing, busy or not a database of this system: the reason
+    // was shown, and the next use tries again.
     Cursor* localUserdata();
     Cursor* localData();
+    // Shows a failure of the local data the way the editors' data controls
+    // show theirs: the fixed heading, then the engine's text.
+    void reportError(const DbError& error);
 
     // Shows `window` and hides the one that was visible.
     void show(QWidget* window);
@@ -86,18 +93,17 @@ public:
     std::function<void()> onEnd;
 
 private:
-    // The local database, "C:\Program Files\ワンデロ\wandelo.mdb", opened on
-    // first use; null when it is missing, busy or not a database of this
-    // system (tried again at the next use).
-    Database* localDatabase();
+    Cursor* localCursor(std::unique_ptr<Cursor>& slot, const QString& table);
     template <class W> W& window(QPointer<W>& slot);
-    template <class E> E& editor(QPointer<E>& slot);
+    template <class E> E& editor(QPointer<E>& slot, Cursor* (KovrApp::*cursor)());
     QList<QWidget*> wizardWindows() const;
 
     Installation installation_;
     Dialogs& dialogs_;
+    // The local database and its cursors; the cursors go before it.
     std::unique_ptr<Database> database_;
-    std::optional<DbError> openError_;  // why the last try to open failed
+    std::unique_ptr<Cursor> userdata_;
+    std::unique_ptr<Cursor> data_;
     QPointer<Form5> form5_;
     QPointer<Form9> form9_;
     QPointer<Form10> form10_;

@@ -3,7 +3,6 @@
 #include "backup.h"
 #include "mergepictures.h"
 #include "dialogs.h"
-#include "editors.h"
 #include "fonts.h"
 #include "form5.h"
 #include "int16.h"
@@ -128,8 +127,6 @@ void Form1::Form_Load()
     Cursor* users = app_.localUserdata();
     if (!users)
         return;
-    frmForm2& editor = app_.editorOfUsers();
-    QuietEditor quiet(editor);
     try {
         users->moveFirst();
         while (!users->eof()) {
@@ -137,7 +134,7 @@ void Form1::Form_Load()
             users->moveNext();
         }
     } catch (const DbError& e) {
-        editor.reportError(e);
+        app_.reportError(e);
     }
 }
 
@@ -150,26 +147,18 @@ void Form1::List1_Click()
     Cursor* users = app_.localUserdata();
     if (!users)
         return;
-    frmForm2& editor = app_.editorOfUsers();
     WizardState& s = app_.wizard();
-    std::optional<DbError> failure;
     bool found = false;
-    {
-        QuietEditor quiet(editor);
-        try {
-            if (userrules::findByName(*users, name)) {
-                const qint16 id = rows::int16Field(*users, tables::user::userID);
-                s.receivingName = name;
-                s.receivingBackground = MakeFilename(users->text(tables::user::BackGnd));
-                s.receivingID = id;
-                found = true;
-            }
-        } catch (const DbError& e) {
-            failure = e;
+    try {
+        if (userrules::findByName(*users, name)) {
+            const qint16 id = rows::int16Field(*users, tables::user::userID);
+            s.receivingName = name;
+            s.receivingBackground = MakeFilename(users->text(tables::user::BackGnd));
+            s.receivingID = id;
+            found = true;
         }
-    }
-    if (failure) {
-        editor.reportError(*failure);
+    } catch (const DbError& e) {
+        app_.reportError(e);
         return;
     }
     if (!found) {
@@ -374,18 +363,10 @@ bool Form6::fill(QWidget*)
     Cursor* users = app_.localUserdata();
     if (!users)
         return false;
-    frmForm2& editor = app_.editorOfUsers();
-    std::optional<DbError> failure;
-    {
-        QuietEditor quiet(editor);
-        try {
-            showNames(userrules::namesWithBackground(*users, s.receivingBackground, s.receivingID));
-        } catch (const DbError& e) {
-            failure = e;
-        }
-    }
-    if (failure) {
-        editor.reportError(*failure);  // after the editor speaks again
+    try {
+        showNames(userrules::namesWithBackground(*users, s.receivingBackground, s.receivingID));
+    } catch (const DbError& e) {
+        app_.reportError(e);
         return false;
     }
     return true;
@@ -421,12 +402,6 @@ void runMerge(KovrApp& app, QWidget* window, Work&& work)
     Cursor* data = app.localData();
     if (!data)
         return;  // wandelo.mdb cannot be used; the reason was shown
-    frmForm5& dataEditor = app.editorOfData();
-    frmForm2& usersEditor = app.editorOfUsers();
-    // A change typed in an editor and not saved is saved first; when the
-    // database refuses it, it was shown and nothing is merged.
-    if (!dataEditor.savePending() || (usersEditor.isOpen() && !usersEditor.savePending()))
-        return;
     Dialogs& dialogs = app.dialogs();
     mousePointer::busy();
     const QString refusal = backupDatabase(app.installation(), data->database().path());
@@ -436,25 +411,21 @@ void runMerge(KovrApp& app, QWidget* window, Work&& work)
         return;
     }
     Outcome outcome;
-    {
-        QuietEditor quiet(dataEditor);
-        try {
-            outcome.message = work(*data);
-        } catch (const merge::UnusableName& e) {
-            outcome.message = merge::unusableNameMessage(e.name());
-        } catch (const merge::SenderMissing& e) {
-            outcome.message = merge::senderMissingMessage(e.name());
-        } catch (const merge::TooManyRows&) {
-            outcome.message = merge::tooManyRowsMessage;
-        } catch (const DbError& e) {
-            outcome.failure = e;
-        }
+    try {
+        outcome.message = work(*data);
+    } catch (const merge::UnusableName& e) {
+        outcome.message = merge::unusableNameMessage(e.name());
+    } catch (const merge::SenderMissing& e) {
+        outcome.message = merge::senderMissingMessage(e.name());
+    } catch (const merge::TooManyRows&) {
+        outcome.message = merge::tooManyRowsMessage;
+    } catch (const DbError& e) {
+        outcome.failure = e;
     }
     // The merge may have changed userdata through its own cursor.
-    if (usersEditor.isOpen()) {
-        QuietEditor quiet(usersEditor);
+    if (Cursor* users = app.localUserdata()) {
         try {
-            usersEditor.recordset().requery();
+            users->requery();
         } catch (const DbError& e) {
             if (!outcome.failure)
                 outcome.failure = e;
@@ -462,7 +433,7 @@ void runMerge(KovrApp& app, QWidget* window, Work&& work)
     }
     mousePointer::normal();
     if (outcome.failure)
-        dataEditor.reportError(*outcome.failure);
+        app.reportError(*outcome.failure);
     else
         dialogs.message(window, outcome.message);
 }

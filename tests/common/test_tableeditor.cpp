@@ -17,7 +17,7 @@ namespace {
 // An editor whose close button only counts.
 class Editor : public TableEditor {
 public:
-    Editor(Database* db, const QString& table, Dialogs& dialogs) : TableEditor(db, table, dialogs) {}
+    Editor(Cursor* cursor, const QString& table, Dialogs& dialogs) : TableEditor(cursor, table, dialogs) {}
     int left = 0;
 
 protected:
@@ -54,11 +54,13 @@ class TestTableEditor : public QObject {
 
     struct Open {
         explicit Open(Fixture& f, const QString& table = QStringLiteral("userdata"))
-            : db(Database::open(f.database())), editor(db.get(), table, dialogs)
+            : db(Database::open(f.database())), cursor(*db, table, Cursor::Kind::Dynaset),
+              editor(&cursor, table, dialogs)
         {
         }
         ScriptedDialogs dialogs{QStringLiteral("KOVR")};
         std::unique_ptr<Database> db;
+        Cursor cursor;
         Editor editor;
     };
 

@@ -128,6 +128,42 @@ private slots:
         QCOMPARE(t.f.single("SELECT userID FROM userdata WHERE Name = 'はなちゃん'").toInt(), 22);
     }
 
+    // The editors show the application's cursors. A tool moving a cursor
+    // while its editor is hidden moves no field; shown again, the editor
+    // shows the row the cursor stands on.
+    void editorsFollowTheApplicationsCursorOnlyWhileShown()
+    {
+        Tools t;
+        t.app.form5().Command1->click();
+        Form9& start = t.app.form9();
+        start.Command1->click();
+        frmForm2& users = t.app.editorOfUsers();
+        QCOMPARE(&users.recordset(), t.app.localUserdata());
+        auto* name = qobject_cast<QLineEdit*>(users.txtFields[0]);
+        users.navigator->last->click();
+        QCOMPARE(name->text(), QStringLiteral("たろう"));
+        users.Command1->click();
+
+        int repositioned = 0;
+        connect(&users.data(), &DataControl::reposition, this, [&repositioned] { ++repositioned; });
+        Cursor& cursor = *t.app.localUserdata();
+        cursor.moveFirst();
+        while (!cursor.eof())
+            cursor.moveNext();
+        cursor.moveFirst();
+        QCOMPARE(repositioned, 0);
+        QCOMPARE(name->text(), QStringLiteral("たろう"));
+
+        start.Command1->click();
+        QCOMPARE(visibleWindows(), (QList<QWidget*>{&users}));
+        QCOMPARE(name->text(), QStringLiteral("はなこ"));
+        QCOMPARE(users.navigator->caption->text(), QStringLiteral("ﾚｺｰﾄﾞ: 1"));
+        users.navigator->next->click();
+        QCOMPARE(name->text(), QStringLiteral("たろう"));
+        QCOMPARE(cursor.absolutePosition(), 1);
+        QVERIFY(t.dialogs.asked.isEmpty());
+    }
+
     void helpRequestsOfEveryWindow()
     {
         Tools t;
