@@ -71,7 +71,7 @@ private slots:
     void rightClickBeforeTheMapIsReadyIsPractice()
     {
         Opened o;
-        o.p.session.mapReady = false;
+        o.p.session.setMapReady(false);
         o.p.clickMap(Qt::RightButton, {400, 300});
         QVERIFY(!o.p.map().pntcrl->isVisible());
         QCOMPARE(o.p.dialogs.asked.size(), 1);
