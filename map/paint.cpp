@@ -345,7 +345,9 @@ void Paint::takeColour(QColor colour)
 
 void Paint::openPalette()
 {
-    showModal(session_.palette());
+    Pallete& palette = session_.palette();
+    connect(&palette, &Pallete::colourChosen, this, &Paint::takeColour, Qt::UniqueConnection);
+    showModal(palette);
 }
 
 void Paint::ColorInfo_Click()
