@@ -17,44 +17,63 @@ MapData::~MapData()
     closeUserdata();
 }
 
+void MapData::Held::open(const QString& file, const QString& table, Cursor::Kind kind, Dialogs& dialogs)
+{
+    try {
+        database = Database::open(file);
+        control = std::make_unique<DataControl>(std::make_unique<Cursor>(*database, table, kind), dialogs);
+    } catch (const DbError&) {
+        close();
+        throw;
+    }
+}
+
+void MapData::Held::close()
+{
+    control.reset();
+    database.reset();
+}
+
+DataControl& MapData::Held::get()
+{
+    if (!control)
+        throw DbError(dberr::cannotOpen, QStringLiteral("データベースが開いていません。"));
+    return *control;
+}
+
 // --- userdata ----------------------------------------------------------------
 
 DataControl* MapData::openUserdata()
 {
-    if (users_)
-        return users_.get();
+    if (users_.control)
+        return users_.control.get();
     try {
-        usersDatabase_ = Database::open(installation_.database());
-        auto cursor = std::make_unique<Cursor>(*usersDatabase_, tables::userdata, Cursor::Kind::Dynaset);
-        users_ = std::make_unique<DataControl>(std::move(cursor), dialogs_);
+        users_.open(installation_.database(), tables::userdata, Cursor::Kind::Dynaset, dialogs_);
     } catch (const DbError& e) {
-        usersDatabase_.reset();
         reportUserdataError(e);
         return nullptr;
     }
     // The cursor's events run although its holder is never visible: the
     // busy pointer while it moves, and errors in the holder's words.
-    connect(users_.get(), &DataControl::validate, this, [] { mousePointer::busy(); });
-    connect(users_.get(), &DataControl::reposition, this, [] { mousePointer::normal(); });
-    connect(users_.get(), &DataControl::error, this,
+    DataControl* control = users_.control.get();
+    connect(control, &DataControl::validate, this, [] { mousePointer::busy(); });
+    connect(control, &DataControl::reposition, this, [] { mousePointer::normal(); });
+    connect(control, &DataControl::error, this,
             [this](int, const QString& text, DataControl::Response* response) {
                 dialogs_.message(nullptr, dataControlErrorHeading + text, Dialogs::Buttons::Ok);
                 *response = DataControl::Response::NoMessage;
             });
-    return users_.get();
+    return control;
 }
 
 void MapData::closeUserdata()
 {
-    users_.reset();
-    usersDatabase_.reset();
+    users_.close();
 }
 
 DataControl& MapData::userdataControl()
 {
-    if (!users_)
-        throw DbError(dberr::cannotOpen, QStringLiteral("データベースが開いていません。"));
-    return *users_;
+    return users_.get();
 }
 
 void MapData::reportUserdataError(const DbError& error)
@@ -73,32 +92,26 @@ void MapData::storeBackground(const QString& stored)
 
 DataControl* MapData::openData(QWidget* reportOver)
 {
-    if (finds_)
-        return finds_.get();
+    if (finds_.control)
+        return finds_.control.get();
     try {
-        findsDatabase_ = Database::open(installation_.database());
-        auto cursor = std::make_unique<Cursor>(*findsDatabase_, tables::data, Cursor::Kind::Table);
-        finds_ = std::make_unique<DataControl>(std::move(cursor), dialogs_);
+        finds_.open(installation_.database(), tables::data, Cursor::Kind::Table, dialogs_);
     } catch (const DbError& e) {
         // This data control has no error handler: the engine's own text.
-        findsDatabase_.reset();
         dialogs_.message(reportOver, e.text());
         return nullptr;
     }
-    return finds_.get();
+    return finds_.control.get();
 }
 
 void MapData::closeData()
 {
-    finds_.reset();
-    findsDatabase_.reset();
+    finds_.close();
 }
 
 DataControl& MapData::dataControl()
 {
-    if (!finds_)
-        throw DbError(dberr::cannotOpen, QStringLiteral("データベースが開いていません。"));
-    return *finds_;
+    return finds_.get();
 }
 
 void MapData::storePhoto(const QString& photo)

@@ -29,7 +29,7 @@ public:
     // be opened (already reported in the holder's words).
     DataControl* openUserdata();
     void closeUserdata();
-    bool userdataOpen() const { return users_ != nullptr; }
+    bool userdataOpen() const { return users_.control != nullptr; }
     // Throw DbError when the cursor is not open.
     DataControl& userdataControl();
     Cursor& userdata() { return userdataControl().recordset(); }
@@ -44,7 +44,7 @@ public:
     // (already reported with the engine's text, over `reportOver`).
     DataControl* openData(QWidget* reportOver);
     void closeData();
-    bool dataOpen() const { return finds_ != nullptr; }
+    bool dataOpen() const { return finds_.control != nullptr; }
     DataControl& dataControl();
     Cursor& data() { return dataControl().recordset(); }
     // Writes `photo` of the current record together with the texts of the
@@ -62,13 +62,20 @@ signals:
     void recordSaved();
 
 private:
+    // One cursor on a connection of its own, held by its data control.
+    struct Held {
+        std::unique_ptr<Database> database;
+        std::unique_ptr<DataControl> control;  // goes before the connection it reads
+        // Throws DbError and stays closed when the file cannot be opened.
+        void open(const QString& file, const QString& table, Cursor::Kind kind, Dialogs& dialogs);
+        void close();
+        // Throws DbError when closed.
+        DataControl& get();
+    };
     void storeField(DataControl& control, const QString& column, const QString& value);
 
     const Installation& installation_;
     Dialogs& dialogs_;
-    // Each data control goes before the connection its cursor reads.
-    std::unique_ptr<Database> usersDatabase_;
-    std::unique_ptr<DataControl> users_;
-    std::unique_ptr<Database> findsDatabase_;
-    std::unique_ptr<DataControl> finds_;
+    Held users_;
+    Held finds_;
 };
