@@ -244,6 +244,25 @@ private slots:
         QVERIFY(!o.p.ended);
     }
 
+    // The cursors live as long as their holders: logout closes both, the
+    // new login window opens the users again, the next map the records.
+    void theCursorsLiveWithTheirHolders()
+    {
+        Opened o;
+        const MapData& data = o.p.session.mapData();
+        QVERIFY(data.userdataOpen() && data.dataOpen());
+        o.p.map().logout->trigger();
+        QVERIFY(!o.p.session.hasDatas() && !data.dataOpen());
+        QVERIFY(o.p.session.hasUserHolder() && data.userdataOpen());
+        o.p.choose("たろう");
+        QVERIFY(o.p.session.hasDatas() && data.dataOpen());
+        QCOMPARE(o.p.session.data().recordCount(), 5);
+        o.p.map().close();
+        QVERIFY(o.p.ended);
+        QVERIFY(!data.userdataOpen() && !data.dataOpen());
+        QVERIFY_THROWS_EXCEPTION(DbError, o.p.session.data());
+    }
+
     void quitFromTheMenu()
     {
         Opened o;
