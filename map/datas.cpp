@@ -186,15 +186,8 @@ void Datas::Command3_Click()
 
 void Datas::Command4_Click()
 {
-    Cursor* found = nullptr;
     try {
-        found = &session_.data();
-    } catch (const DbError& e) {
-        session_.dialogs().message(this, e.text());
-        return;
-    }
-    Cursor& record = *found;
-    try {
+        Cursor& record = session_.data();
         if (const std::optional<int> next = rows::nextInChain(record)) {
             rows::reachIndexs(record, *next);
             showRecordPicture();
@@ -212,7 +205,7 @@ void Datas::Command4_Click()
     if (answer != Dialogs::Answer::Yes)
         return;
     try {
-        rows::appendToChain(record);
+        rows::appendToChain(session_.data());
     } catch (const rows::TableFull&) {
         session_.dialogs().message(this, rows::tableFullMessage, Dialogs::Buttons::Ok,
                                    Dialogs::Icon::Exclamation, QStringLiteral("注意！"));
