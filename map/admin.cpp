@@ -14,8 +14,7 @@ admin::admin(Session& session)
     Text1 = new QLineEdit(this);
     DataControl* Data1 = session.mapData().openUserdata();
     if (!Data1)
-        return;
-    open_ = true;
+        return;  // already reported; without the users the login ends the program
     Data1->bind(txtFields[0], tables::user::Name);
     Data1->bind(txtFields[1], tables::user::userID);
     Data1->bind(Text1, tables::user::BackGnd);

@@ -15,12 +15,6 @@ class admin : public QWidget {
 public:
     explicit admin(Session& session);
 
-    // False when wandelo.mdb could not be opened (already reported).
-    bool isOpen() const { return open_; }
-
     QLineEdit* txtFields[2] = {};
     QLineEdit* Text1 = nullptr;
-
-private:
-    bool open_ = false;
 };
