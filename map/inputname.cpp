@@ -102,7 +102,7 @@ void InputName::Command1_Click()
         session_.openData();
         rows = session_.data().recordCount();
     } catch (const DbError&) {
-        // Reported by the record window when it could not open its cursor.
+        // Already reported when the record window could not open the cursor.
     }
     Main& map = session_.map();  // created hidden, with its instruction picture
     for (int i = 1; i < rows; ++i)

@@ -92,8 +92,8 @@ void Session::destroyPrintable()
     delete printable_;
 }
 
-// The windows the record window leads to work on its cursor: they go
-// before it does.
+// The windows the record window leads to work on the data cursor: they
+// go before it closes.
 void Session::destroyRecordTools()
 {
     delete palette_;

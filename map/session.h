@@ -4,10 +4,10 @@
 // and data()), the windows of that login, and the session values.
 // Windows are created the first time they are asked for and destroyed
 // explicitly, in the order logout and the map window's close box prescribe.
-// The hidden holders `admin` and `Datas` open a cursor when they are
-// created and bind their fields to it; the session closes the cursor where
-// it destroys its holder. A window asks the session for a cursor, never
-// another window.
+// The holders, the hidden `admin` and the record window `Datas`, open a
+// cursor when they are created and bind their fields to it; the session
+// closes the cursor where it destroys its holder. A window asks the
+// session for a cursor, never another window.
 
 #include "installation.h"
 #include "mapdata.h"
