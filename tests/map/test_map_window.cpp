@@ -169,6 +169,22 @@ private slots:
         QVERIFY(!map.pntcrl->isVisible());
     }
 
+    // Without the data cursor (it could not be opened) a moved point goes
+    // back where it was, with the engine's message, and the program goes on.
+    void aMoveWithoutTheDataCursorPutsThePointBack()
+    {
+        Opened o;
+        Main& map = o.p.map();
+        o.p.clickPoint(0, Qt::RightButton);
+        MapProgram::chooseFromMenu(map.pntcrl2, map.move_btn);
+        o.p.session.mapData().closeData();
+        o.p.pressPoint(0, Qt::LeftButton, {5, 5});
+        o.p.releaseOnMap(Qt::LeftButton, {305, 305});
+        QCOMPARE(map.Command1().widget(0)->pos(), QPoint(100, 200));
+        QCOMPARE(o.p.dialogs.messages(), QStringList{QStringLiteral("データベースが開いていません。")});
+        QCOMPARE(position(o.f, 1), (QVariantList{100.0, 200.0}));
+    }
+
     void aDragReleasedOutsideTheMapKeepsMovingMode()
     {
         Opened o;
