@@ -4,11 +4,10 @@
 #include "dialogs.h"
 #include "fieldlimit.h"
 #include "fonts.h"
-#include "place.h"
-#include "main_window.h"
+#include "mapdata.h"
 #include "paint.h"
 #include "pictures.h"
-#include "pointbuttons.h"
+#include "place.h"
 #include "printable.h"
 #include "rowrules.h"
 #include "session.h"
@@ -93,43 +92,20 @@ Datas::Datas(Session& session) : QWidget(nullptr), session_(session)
     connect(Command2, &QPushButton::clicked, this, &Datas::Command2_Click);
     connect(Command6, &QPushButton::clicked, this, &Datas::Command6_Click);
 
-    openCursor();
+    bindFields();
     Form_Load();
 }
 
-Datas::~Datas()
+// Creating the record window opens the session's data cursor.
+void Datas::bindFields()
 {
-    delete Data1;  // before the database its cursor reads
-}
-
-void Datas::openCursor()
-{
-    try {
-        database_ = Database::open(session_.installation().database());
-        auto cursor = std::make_unique<Cursor>(*database_, tables::data, Cursor::Kind::Table);
-        Data1 = new DataControl(std::move(cursor), session_.dialogs(), this);
-    } catch (const DbError& e) {
-        // This data control has no error handler: the engine's own text.
-        session_.dialogs().message(this, e.text());
-        database_.reset();
+    DataControl* Data1 = session_.mapData().openData(this);
+    if (!Data1)
         return;
-    }
     Data1->bind(Text1, tables::find::object);
     Data1->bind(Text2, tables::find::months);
     Data1->bind(Text3, tables::find::days);
     Data1->bind(Text4, tables::find::comment);
-}
-
-Cursor& Datas::recordset()
-{
-    return data().recordset();
-}
-
-DataControl& Datas::data()
-{
-    if (!Data1)
-        throw DbError(dberr::cannotOpen, QStringLiteral("データベースが開いていません。"));
-    return *Data1;
 }
 
 void Datas::Form_Load()
@@ -155,24 +131,6 @@ bool Datas::showPicture(const QString& stored)
     return true;
 }
 
-void Datas::storePhoto(const QString& photo)
-{
-    Cursor& record = recordset();
-    try {
-        record.edit();
-        record.setValue(tables::find::photo, photo);
-        data().updateRecord();
-    } catch (const DbError&) {
-        record.cancelUpdate();
-        throw;
-    }
-}
-
-void Datas::storeChosenPhoto(const QString& chosen)
-{
-    storePhoto(session_.installation().storedNameOfChoice(chosen, tables::data, tables::find::photo));
-}
-
 void Datas::clearPicture()
 {
     Image1->clear();
@@ -192,7 +150,7 @@ void Datas::showModeless()
 void Datas::showRecordPicture()
 {
     try {
-        showPicture(recordset().text(tables::find::photo));
+        showPicture(session_.data().text(tables::find::photo));
     } catch (const DbError&) {
         clearPicture();
     }
@@ -213,7 +171,7 @@ void Datas::Combo2_Click(int index)
 void Datas::Command3_Click()
 {
     try {
-        data().updateRecord();
+        session_.mapData().saveRecord();  // the map takes the point's tooltip from it
     } catch (const DbError& e) {
         // What the child typed stays in the window until it can be saved.
         session_.dialogs().message(this, e.text());
@@ -221,18 +179,6 @@ void Datas::Command3_Click()
     }
     session_.rememberedMonth = Text2->text();
     session_.rememberedDay = Text3->text();
-    try {
-        Cursor& record = recordset();
-        if (rows::int16Field(record, tables::find::mother) == tables::noLink) {
-            const int n = rows::int16Field(record, tables::find::indexs);
-            const QString object = record.text(tables::find::object);
-            const int button = tables::buttonOfPosition(tables::positionOfIndexs(n));
-            if (!object.isEmpty() && session_.hasMap() && session_.map().Command1().exists(button))
-                session_.map().Command1().setToolTip(button, object);
-        }
-    } catch (const DbError&) {
-        // A record without its numbers changes no tooltip.
-    }
     Command5->setEnabled(false);
     Image3->hide();
     hide();
@@ -240,8 +186,8 @@ void Datas::Command3_Click()
 
 void Datas::Command4_Click()
 {
-    Cursor& record = recordset();
     try {
+        Cursor& record = session_.data();
         if (const std::optional<int> next = rows::nextInChain(record)) {
             rows::reachIndexs(record, *next);
             showRecordPicture();
@@ -259,7 +205,7 @@ void Datas::Command4_Click()
     if (answer != Dialogs::Answer::Yes)
         return;
     try {
-        rows::appendToChain(record);
+        rows::appendToChain(session_.data());
     } catch (const rows::TableFull&) {
         session_.dialogs().message(this, rows::tableFullMessage, Dialogs::Buttons::Ok,
                                    Dialogs::Icon::Exclamation, QStringLiteral("注意！"));
@@ -278,8 +224,8 @@ void Datas::Command4_Click()
 
 void Datas::Command5_Click()
 {
-    Cursor& record = recordset();
     try {
+        Cursor& record = session_.data();
         const std::optional<int> previous = rows::previousInChain(record);
         if (!previous) {
             Command5->setEnabled(false);  // a link to no row: this is as far back as it goes
@@ -317,7 +263,7 @@ void Datas::Command6_Click()
 void Datas::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    if (isOpen())
+    if (session_.mapData().dataOpen())
         Command3_Click();
     else
         hide();

@@ -1,12 +1,12 @@
 #pragma once
-// The record window `Datas`: one find record at a time, and the holder of
-// the session's table cursor on `data`, through which every window of the
-// map program reads and writes that table.
-
-#include "datacontrol.h"
+// The record window `Datas`: one find record at a time. Its fields are
+// bound to the session's cursor on `data`, which the session's MapData
+// owns; creating the window opens that cursor, and the session closes it
+// where it destroys the window. Every window of the map program reads and
+// writes `data` through the session, and they pass the current record to
+// one another by leaving the cursor on it.
 
 #include <QWidget>
-#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -19,24 +19,10 @@ class Datas : public QWidget {
     Q_OBJECT
 public:
     explicit Datas(Session& session);
-    ~Datas() override;
-
-    // False when wandelo.mdb could not be opened (already reported).
-    bool isOpen() const { return Data1 != nullptr; }
-    // The session's data cursor; throws DbError when it could not be opened.
-    Cursor& recordset();
-    DataControl& data();
 
     // Shows the picture a stored name names in Image1; false when it
     // cannot be loaded (Image1 then shows nothing).
     bool showPicture(const QString& stored);
-    // Writes `photo` of the current record together with the texts of the
-    // bound fields; throws DbError and leaves the record as it was.
-    void storePhoto(const QString& photo);
-    // The same for a file chosen in a file dialog, stored in its Windows
-    // form when it lies in the installation folder; a name `photo` cannot
-    // hold throws the column check's DbError and nothing is written.
-    void storeChosenPhoto(const QString& chosen);
     void clearPicture();
     // Shown again as an ordinary window, as the paint window leaves it.
     void showModeless();
@@ -77,9 +63,7 @@ private:
     void Combo1_Click(int index);
     void Combo2_Click(int index);
     void showRecordPicture();
-    void openCursor();
+    void bindFields();
 
     Session& session_;
-    std::unique_ptr<Database> database_;
-    DataControl* Data1 = nullptr;
 };

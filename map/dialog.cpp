@@ -4,6 +4,7 @@
 #include "dberror.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "mapdata.h"
 #include "place.h"
 #include "pictures.h"
 #include "session.h"
@@ -259,15 +260,14 @@ void dialog::Command1_Click()
     const QString chosen = session_.chosenPicturePath;
     if (!Command1->isEnabled() || chosen.isEmpty())
         return;
-    Datas& records = session_.datas();
     try {
-        records.storeChosenPhoto(chosen);
+        session_.mapData().storeChosenPhoto(chosen);
     } catch (const DbError& e) {
         // The chooser stays open and the record as it was.
         session_.dialogs().message(this, e.text());
         return;
     }
-    records.showPicture(chosen);
+    session_.datas().showPicture(chosen);
     backToRecords();
 }
 

@@ -1,7 +1,5 @@
 #include "edit_html.h"
 
-#include "admin.h"
-#include "datas.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "htmlexport.h"
@@ -43,21 +41,19 @@ void edit_html::Form_Load()
 void edit_html::Command1_Click()
 {
     htmlexport::Request request;
-    request.userID = session_.currentUserID;
-    admin& holder = session_.userHolder();
+    request.userID = session_.currentUserID();
     try {
-        request.name = holder.recordset().text(tables::user::Name);
-        request.backGnd = holder.recordset().text(tables::user::BackGnd);
+        request.name = session_.userdata().text(tables::user::Name);
+        request.backGnd = session_.userdata().text(tables::user::BackGnd);
     } catch (const DbError& e) {
-        holder.reportError(e);
+        session_.mapData().reportUserdataError(e);
         return;
     }
     mousePointer::busy();
-    Datas& records = session_.datas();
     const int workers = int(std::max(2u, std::thread::hardware_concurrency()));
     htmlexport::Result result;
     try {
-        result = htmlexport::run(session_.installation(), request, records.recordset(), workers);
+        result = htmlexport::run(session_.installation(), request, session_.data(), workers);
     } catch (const DbError& e) {
         result.end = htmlexport::Result::End::Failed;
         result.message = e.text();

@@ -1,7 +1,5 @@
 #include "inputname.h"
 
-#include "admin.h"
-#include "datas.h"
 #include "dialogs.h"
 #include "fieldlimit.h"
 #include "fonts.h"
@@ -82,30 +80,29 @@ void InputName::refuse(const QString& message)
 void InputName::Command1_Click()
 {
     const QString name = Text1->text();
-    admin& holder = session_.userHolder();
-    if (!holder.isOpen())
+    MapData& data = session_.mapData();
+    if (!data.userdataOpen())
         return;
     userrules::Registration registration;
     try {
-        registration = userrules::registerUser(holder.recordset(), name);
+        registration = userrules::registerUser(data.userdata(), name);
     } catch (const DbError& e) {
-        holder.reportError(e);
+        data.reportUserdataError(e);
         return;
     }
     if (registration.outcome != userrules::Registration::Outcome::Registered) {
         refuse(userrules::refusalMessage(registration.outcome));  // after the write lock is given back
         return;
     }
-    const qint16 id = registration.id;
-    session_.currentUserID = id;
-    session_.currentUserName = name;
+    session_.signIn(registration.id, name);
 
     mousePointer::busy();
     int rows = 0;
     try {
-        rows = session_.datas().recordset().recordCount();
+        session_.openData();
+        rows = session_.data().recordCount();
     } catch (const DbError&) {
-        // Reported by the record window when it could not open its cursor.
+        // Already reported when the record window could not open the cursor.
     }
     Main& map = session_.map();  // created hidden, with its instruction picture
     for (int i = 1; i < rows; ++i)

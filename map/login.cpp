@@ -1,7 +1,5 @@
 #include "login.h"
 
-#include "admin.h"
-#include "datas.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "place.h"
@@ -133,13 +131,12 @@ void Login::paintEvent(QPaintEvent*)
 
 void Login::Form_Load()
 {
-    admin& holder = session_.userHolder();
-    if (!holder.isOpen()) {
+    if (!session_.openUserdata()) {
         // Without the list of names the program cannot go on.
         session_.endProgram();
         return;
     }
-    Cursor& users = holder.recordset();
+    Cursor& users = session_.userdata();
     try {
         users.moveFirst();
         while (!users.eof()) {
@@ -149,7 +146,7 @@ void Login::Form_Load()
             users.moveNext();
         }
     } catch (const DbError& e) {
-        holder.reportError(e);
+        session_.mapData().reportUserdataError(e);
     }
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(QStringLiteral("名前をえらぼう"));
@@ -162,17 +159,17 @@ void Login::Combo1_Click()
     if (chosen.isEmpty())
         return;
     bool failed = false;
-    session_.currentUserName = chosen;
-
-    admin& holder = session_.userHolder();
     QString background;
+    // A user that cannot be read keeps the last ID.
+    qint16 id = session_.currentUserID();
     mousePointer::busy();
     step(failed, [&] {
-        if (!userrules::findByName(holder.recordset(), chosen))
+        if (!userrules::findByName(session_.userdata(), chosen))
             throw std::runtime_error("no such user");
     });
-    step(failed, [&] { session_.currentUserID = int16Of(holder.recordset().value(tables::user::userID)); });
-    step(failed, [&] { background = holder.recordset().text(tables::user::BackGnd); });
+    step(failed, [&] { id = int16Of(session_.userdata().value(tables::user::userID)); });
+    step(failed, [&] { background = session_.userdata().text(tables::user::BackGnd); });
+    session_.signIn(id, chosen);
 
     if (!showBackground(failed, background)) {
         mousePointer::normal();
@@ -182,14 +179,17 @@ void Login::Combo1_Click()
     Main& map = session_.map();
     PointButtons& buttons = map.Command1();
     int rows = 0;
-    step(failed, [&] { rows = session_.datas().recordset().recordCount(); });
+    step(failed, [&] {
+        session_.openData();
+        rows = session_.data().recordCount();
+    });
     for (int i = 0; i < rows; ++i) {
         if (!buttons.exists(i))  // button 0 always exists
             buttons.create(i);
     }
     step(failed, [&] {
         for (const rows::UserPoint& point :
-             rows::pointsOfUser(session_.datas().recordset(), session_.currentUserID)) {
+             rows::pointsOfUser(session_.data(), session_.currentUserID())) {
             buttons.setToolTip(point.button, point.toolTip);
             if (point.top)
                 buttons.setTop(point.button, *point.top);
@@ -199,9 +199,9 @@ void Login::Combo1_Click()
         }
     });
 
-    map.setWindowTitle(session_.currentUserName + QStringLiteral("のマップ"));
+    map.setWindowTitle(session_.currentUserName() + QStringLiteral("のマップ"));
     map.show();
-    session_.mapReady = true;
+    session_.setMapReady(true);
     hide();
     mousePointer::normal();
 }
@@ -221,7 +221,7 @@ bool Login::showBackground(bool failed, QString background)
     step(failed, loadBackground);
 
     if (failed) {
-        admin& holder = session_.userHolder();
+        MapData& data = session_.mapData();
         Dialogs& dialogs = session_.dialogs();
         const auto answer = dialogs.message(this, background + QStringLiteral("が見つかりません。探しますか？"),
                                             Dialogs::Buttons::YesNo, Dialogs::Icon::None);
@@ -237,7 +237,7 @@ bool Login::showBackground(bool failed, QString background)
         }
         bool ignored = false;
         step(ignored, [&] {
-            Cursor& users = holder.recordset();
+            Cursor& users = data.userdata();
             try {
                 users.edit();
                 users.setValue(tables::user::BackGnd, session_.installation().storedNameOfChoice(
@@ -245,11 +245,11 @@ bool Login::showBackground(bool failed, QString background)
                 users.update();
             } catch (const DbError& e) {
                 users.cancelUpdate();
-                holder.reportError(e);  // a path too long for BackGnd, say
+                data.reportUserdataError(e);  // a path too long for BackGnd, say
                 throw;
             }
         });
-        step(ignored, [&] { background = holder.recordset().text(tables::user::BackGnd); });
+        step(ignored, [&] { background = data.userdata().text(tables::user::BackGnd); });
         step(ignored, loadBackground);  // a second failure opens the map all the same
     }
 

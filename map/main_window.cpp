@@ -1,10 +1,10 @@
 #include "main_window.h"
 
-#include "admin.h"
 #include "datas.h"
 #include "dialogs.h"
 #include "edit_html.h"
 #include "int16.h"
+#include "mapdata.h"
 #include "pictureexport.h"
 #include "pictures.h"
 #include "version.h"
@@ -90,6 +90,7 @@ Main::Main(Session& session) : QMainWindow(nullptr), session_(session)
     connect(map_, &MapArea::released, this, &Main::Form_MouseUp);
     connect(Command1_, &PointButtons::pressed, this, &Main::Command1_MouseDown);
     connect(Command1_, &PointButtons::released, this, &Main::Command1_MouseUp);
+    connect(&session_.mapData(), &MapData::recordSaved, this, &Main::recordSaved);
     Form_Load();
 }
 
@@ -175,7 +176,7 @@ void Main::Form_MouseUp(Qt::MouseButton button, QPointF position, QPointF global
     lastMapClick_ = position;
     if (button != Qt::RightButton)
         return;
-    if (session_.mapReady)
+    if (session_.mapReady())
         pntcrl->popup(global.toPoint());
     else
         session_.dialogs().message(this, QStringLiteral("そうそう！それが右クリック！"),
@@ -244,13 +245,15 @@ void Main::finishMove(float left, float top)
     const float oldLeft = moved.left;
     const float oldTop = moved.top;
     Command1_->setPosition(selectedPoint_, left, top);
+    Cursor* data = nullptr;
     try {
-        Datas& records = session_.datas();
-        rows::storePosition(records.recordset(), selectedPoint_, left, top);
+        data = &session_.data();
+        rows::storePosition(*data, selectedPoint_, left, top);
     } catch (const DbError& e) {
         // The button stands where its row says it is.
         Command1_->setPosition(selectedPoint_, oldLeft, oldTop);
-        session_.datas().recordset().cancelUpdate();
+        if (data)
+            data->cancelUpdate();
         session_.dialogs().message(this, e.text());
     }
     Command1_->setMoving(selectedPoint_, false);
@@ -271,8 +274,8 @@ void Main::openRecords(int index)
     Datas& records = session_.datas();
     QString photo;
     bool loaded = false;
-    step([&] { rows::reachButtonRow(records.recordset(), index); });
-    step([&] { photo = records.recordset().text(tables::find::photo); });
+    step([&] { rows::reachButtonRow(session_.data(), index); });
+    step([&] { photo = session_.data().text(tables::find::photo); });
     loaded = records.showPicture(photo);
     if (!loaded) {
         Dialogs& dialogs = session_.dialogs();
@@ -285,21 +288,39 @@ void Main::openRecords(int index)
         // only ever names a file the child chose or the placeholder.
         try {
             if (chosen)
-                records.storeChosenPhoto(*chosen);
+                session_.mapData().storeChosenPhoto(*chosen);
             else
-                records.storePhoto(tables::placeholderAbsolute);
+                session_.mapData().storePhoto(tables::placeholderAbsolute);
         } catch (const DbError& e) {
             dialogs.message(this, e.text());
         }
-        step([&] { photo = records.recordset().text(tables::find::photo); });
+        step([&] { photo = session_.data().text(tables::find::photo); });
         records.showPicture(photo);
     }
     step([&] {
-        if (rows::nextInChain(records.recordset()))
+        if (rows::nextInChain(session_.data()))
             records.Image3->show();
     });
     mousePointer::normal();
     showModal(records);
+}
+
+// A head record saved in the record window: what was found becomes its
+// point's tooltip (an empty object leaves the tooltip as it is).
+void Main::recordSaved()
+{
+    try {
+        Cursor& record = session_.data();
+        if (rows::int16Field(record, tables::find::mother) != tables::noLink)
+            return;
+        const int n = rows::int16Field(record, tables::find::indexs);
+        const QString object = record.text(tables::find::object);
+        const int button = tables::buttonOfPosition(tables::positionOfIndexs(n));
+        if (!object.isEmpty() && Command1_->exists(button))
+            Command1_->setToolTip(button, object);
+    } catch (const DbError&) {
+        // A record without its numbers changes no tooltip.
+    }
 }
 
 // --- making and deleting points ---------------------------------------------
@@ -307,12 +328,12 @@ void Main::openRecords(int index)
 void Main::pntcrl_new_Click()
 {
     mousePointer::busy();
-    const rows::NewPoint point{session_.currentUserID, session_.rememberedMonth,
+    const rows::NewPoint point{session_.currentUserID(), session_.rememberedMonth,
                                session_.rememberedDay, float(lastMapClick_.x()),
                                float(lastMapClick_.y())};
     Cursor* data = nullptr;
     try {
-        data = &session_.datas().recordset();
+        data = &session_.data();
         const rows::CreatedPoint created = rows::createPoint(*data, point);
         if (!Command1_->exists(created.button))
             Command1_->create(created.button);
@@ -349,10 +370,9 @@ void Main::pntcrl_del_Click()
     mousePointer::busy();
     Cursor* data = nullptr;
     try {
-        Datas& records = session_.datas();
-        data = &records.recordset();
+        data = &session_.data();
         rows::reachButtonRow(*data, selectedPoint_);
-        records.clearPicture();
+        session_.datas().clearPicture();
         rows::freeRow(*data);
         Command1_->setVisible(selectedPoint_, false);
         Command1_->setToolTip(selectedPoint_, userrules::pointToolTip({}));
@@ -382,32 +402,29 @@ void Main::file_load_Click()
         session_.dialogs().openFile(this, session_.installation().backgroundFolder(), pictureFileFilters());
     if (!chosen)
         return;
-    admin& holder = session_.userHolder();
-    if (!holder.isOpen())
+    MapData& data = session_.mapData();
+    if (!data.userdataOpen())
         return;
     try {
-        Cursor& users = holder.recordset();
-        if (!userrules::findByID(users, session_.currentUserID))
+        Cursor& users = data.userdata();
+        if (!userrules::findByID(users, session_.currentUserID()))
             return;
         mousePointer::busy();
         try {
-            DataControl::setEdited(holder.Text1, session_.installation().storedNameOfChoice(
-                                                     *chosen, tables::userdata, tables::user::BackGnd));
-            holder.data().updateRecord();
+            data.storeBackground(session_.installation().storedNameOfChoice(
+                *chosen, tables::userdata, tables::user::BackGnd));
         } catch (const DbError& e) {
             // A path longer than BackGnd can hold: say so, and keep the
             // stored background.
-            users.cancelUpdate();
-            holder.data().refresh();
             mousePointer::normal();
-            holder.reportError(e);
+            data.reportUserdataError(e);
             return;
         }
         const QString background = users.text(tables::user::BackGnd);
         const std::optional<QImage> picture = loadPicture(session_.installation().resolve(background));
         if (picture) {
             setPicture(*picture);
-            session_.mapReady = true;
+            session_.setMapReady(true);
         }
     } catch (const DbError&) {
     }
@@ -442,16 +459,16 @@ void Main::data_output_Click()
         return;
     QString name;
     try {
-        name = session_.userHolder().recordset().text(tables::user::Name);
+        name = session_.userdata().text(tables::user::Name);
     } catch (const DbError& e) {
-        session_.userHolder().reportError(e);
+        session_.mapData().reportUserdataError(e);
         return;
     }
     mousePointer::busy();
     pictureexport::Result result;
     try {
-        result = pictureexport::run(session_.installation(), name, session_.currentUserID,
-                                    session_.datas().recordset());
+        result = pictureexport::run(session_.installation(), name, session_.currentUserID(),
+                                    session_.data());
     } catch (const DbError& e) {
         result.message = e.text();
     }

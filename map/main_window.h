@@ -101,6 +101,7 @@ private:
     void data_output_Click();
 
     void openRecords(int index);
+    void recordSaved();
     void reportFailedSave(Cursor* data, const DbError& error);
     void drop(int pressed, QPointF inside);
     void finishMove(float left, float top);

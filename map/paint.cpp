@@ -5,6 +5,7 @@
 #include "dberror.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "mapdata.h"
 #include "place.h"
 #include "pallete.h"
 #include "session.h"
@@ -344,7 +345,9 @@ void Paint::takeColour(QColor colour)
 
 void Paint::openPalette()
 {
-    showModal(session_.palette());
+    Pallete& palette = session_.palette();
+    connect(&palette, &Pallete::colourChosen, this, &Paint::takeColour, Qt::UniqueConnection);
+    showModal(palette);
 }
 
 void Paint::ColorInfo_Click()
@@ -375,7 +378,7 @@ void Paint::Command1_Click()
     Dialogs& dialogs = session_.dialogs();
     const std::optional<QString> chosen = dialogs.saveFile(
         this, session_.installation().photoFolder(),
-        proposedDrawingName(session_.currentUserName, clock()),
+        proposedDrawingName(session_.currentUserName(), clock()),
         {{QStringLiteral("ビットマップ(*.BMP)"), {QStringLiteral("*.bmp")}}}, QStringLiteral("bmp"));
     if (!chosen || chosen->isEmpty())
         return;
@@ -393,9 +396,8 @@ void Paint::Command1_Click()
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
         return;
     }
-    Datas& records = session_.datas();
     try {
-        records.storeChosenPhoto(file);
+        session_.mapData().storeChosenPhoto(file);
     } catch (const DbError& e) {
         // No record points at the file, so it goes again: the same name can
         // be chosen on the next try.
@@ -403,7 +405,7 @@ void Paint::Command1_Click()
         dialogs.message(this, e.text());
         return;
     }
-    records.showPicture(file);
+    session_.datas().showPicture(file);
     backToRecords();
 }
 

@@ -61,8 +61,8 @@ public:
     // (the eraser draws white and wide).
     CanvasPen drawingPen() const;
     const QString& tool() const { return tool_; }
-    // What the palette does to this window: the canvas pen and fill and the
-    // colour box take the chosen colour.
+    // A colour chosen in the palette: the canvas pen and fill and the
+    // colour box take it.
     void takeColour(QColor colour);
 
     // The time of day the proposed file name is made from (tests set it).

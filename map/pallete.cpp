@@ -1,7 +1,6 @@
 #include "pallete.h"
 
 #include "colourbox.h"
-#include "paint.h"
 #include "session.h"
 
 #include <QCloseEvent>
@@ -48,9 +47,7 @@ Pallete::Pallete(Session& session) : QWidget(nullptr), session_(session)
 
 void Pallete::picColor_Click(int index)
 {
-    const QColor colour = picColor.at(index)->colour();
-    if (session_.hasPaint())
-        session_.paint().takeColour(colour);
+    emit colourChosen(picColor.at(index)->colour());
     session_.destroyPalette();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The colour palette `Pallete`: 48 fixed colours in 6 rows of 8. One click
-// on a swatch makes its colour the drawing colour of the paint window and
-// closes the palette.
+// on a swatch announces its colour (the paint window that showed the
+// palette takes it as its drawing colour) and closes the palette.
 
 #include <QColor>
 #include <QList>
@@ -25,6 +25,9 @@ public:
 
     QGroupBox* Frame1 = nullptr;
     QList<ColourBox*> picColor;  // index = row * 8 + column
+
+signals:
+    void colourChosen(QColor colour);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

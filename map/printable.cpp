@@ -1,6 +1,5 @@
 #include "printable.h"
 
-#include "datas.h"
 #include "dberror.h"
 #include "dialogs.h"
 #include "fonts.h"
@@ -125,7 +124,7 @@ void printRecord(Session& session, QWidget* parent)
 {
     QString photo, object, comment, months, days;
     try {
-        Cursor& record = session.datas().recordset();
+        Cursor& record = session.data();
         photo = record.text(tables::find::photo);
         object = record.text(tables::find::object);
         comment = record.text(tables::find::comment);

@@ -18,7 +18,7 @@
 #include <type_traits>
 
 Session::Session(Installation installation, Dialogs& dialogs)
-    : installation_(std::move(installation)), dialogs_(dialogs)
+    : installation_(std::move(installation)), dialogs_(dialogs), mapData_(installation_, dialogs_)
 {
     onEnd = [] { QCoreApplication::exit(0); };
 }
@@ -29,8 +29,7 @@ Session::~Session()
     destroyRecordTools();
     delete inputName_;
     delete main_;
-    delete datas_;
-    delete admin_;
+    destroyHolders();
     delete login_;
 }
 
@@ -48,7 +47,6 @@ template <class W> W& Session::window(QPointer<W>& slot)
 
 Login& Session::login() { return window(login_); }
 InputName& Session::inputName() { return window(inputName_); }
-admin& Session::userHolder() { return window(admin_); }
 Datas& Session::datas() { return window(datas_); }
 Main& Session::map() { return window(main_); }
 dialog& Session::chooser() { return window(chooser_); }
@@ -94,8 +92,8 @@ void Session::destroyPrintable()
     delete printable_;
 }
 
-// The windows the record window leads to work on its cursor: they go
-// before it does.
+// The windows the record window leads to work on the data cursor: they
+// go before it closes.
 void Session::destroyRecordTools()
 {
     delete palette_;
@@ -109,19 +107,31 @@ void Session::destroyLogin()
     delete login_;
 }
 
-void Session::destroyUserHolder()
+// The holders go with their cursors: first the users, then the records.
+void Session::destroyHolders()
 {
+    mapData_.closeUserdata();
     delete admin_;
-}
-
-void Session::destroyDatas()
-{
+    mapData_.closeData();
     delete datas_;
 }
 
-void Session::destroyMap()
+bool Session::openUserdata()
 {
-    delete main_;
+    window(admin_);
+    return mapData_.userdataOpen();
+}
+
+bool Session::openData()
+{
+    window(datas_);
+    return mapData_.dataOpen();
+}
+
+void Session::signIn(qint16 userID, const QString& name)
+{
+    currentUserID_ = userID;
+    currentUserName_ = name;
 }
 
 void Session::start()
@@ -136,7 +146,7 @@ void Session::start()
     }
     // What one login starts from: no map yet, today's date for new
     // records, the photo folder for the chooser.
-    mapReady = false;
+    mapReady_ = false;
     const QDate today = QDate::currentDate();
     rememberedMonth = QString::number(today.month());
     rememberedDay = QString::number(today.day());
@@ -149,8 +159,7 @@ void Session::start()
 void Session::logout()
 {
     destroyRecordTools();
-    destroyUserHolder();
-    destroyDatas();
+    destroyHolders();
     destroyLater(main_);  // the map window may be in the middle of its own handler
     destroyLogin();
     start();
@@ -159,8 +168,7 @@ void Session::logout()
 void Session::mapClosing()
 {
     destroyRecordTools();
-    destroyUserHolder();
-    destroyDatas();
+    destroyHolders();
     destroyLogin();
     endProgram();
 }

@@ -1,11 +1,16 @@
 #pragma once
-// The session context of the map program: the windows of one login, the
-// two cursors their holders keep (userdata in `admin`, data in `Datas`),
-// and the session values. Windows are created the first time they are
-// asked for and destroyed explicitly, in the order logout and the map
-// window's close box prescribe.
+// The session context of the map program: the data of one login (the
+// userdata and data cursors, owned by MapData and read through userdata()
+// and data()), the windows of that login, and the session values.
+// Windows are created the first time they are asked for and destroyed
+// explicitly, in the order logout and the map window's close box prescribe.
+// The holders, the hidden `admin` and the record window `Datas`, open a
+// cursor when they are created and bind their fields to it; the session
+// closes the cursor where it destroys its holder. A window asks the
+// session for a cursor, never another window.
 
 #include "installation.h"
+#include "mapdata.h"
 
 #include <QObject>
 #include <QPointer>
@@ -32,12 +37,28 @@ public:
     const Installation& installation() const { return installation_; }
     Dialogs& dialogs() { return dialogs_; }
 
+    // --- the data of one login -------------------------------------------
+    MapData& mapData() { return mapData_; }
+    // The session's cursors; they throw DbError when not open.
+    Cursor& userdata() { return mapData_.userdata(); }
+    Cursor& data() { return mapData_.data(); }
+    // The holders come to life: the login window's load opens the users,
+    // opening a map or registering opens the records (the record window
+    // is made hidden). False when the cursor could not be opened (already
+    // reported).
+    bool openUserdata();
+    bool openData();
+
     // --- session values, kept for the life of the program -------------
-    // start() sets what a login starts from; after that only the windows
-    // named beside a value write it.
-    qint16 currentUserID = 0;    // signing in: the login or the name window
-    QString currentUserName;     // likewise
-    bool mapReady = false;       // the login, as the map opens; the map, on a new background
+    // start() sets what a login starts from; after that each value has
+    // one writer: a function of its own or the window named beside it.
+    qint16 currentUserID() const { return currentUserID_; }
+    const QString& currentUserName() const { return currentUserName_; }
+    // Signing in: the login opening a map, the name window registering.
+    void signIn(qint16 userID, const QString& name);
+    bool mapReady() const { return mapReady_; }
+    // Set as a map opens and as a new background shows; cleared by start().
+    void setMapReady(bool ready) { mapReady_ = ready; }
     QString rememberedMonth;     // the record window, at each save
     QString rememberedDay;       // likewise
     QString chooserFolder;       // the picture chooser
@@ -46,7 +67,6 @@ public:
     // --- windows, created on first reference ---------------------------
     Login& login();
     InputName& inputName();
-    admin& userHolder();  // the hidden `admin` window with the userdata cursor
     Datas& datas();
     Main& map();
     dialog& chooser();     // the picture chooser of the record window
@@ -65,9 +85,6 @@ public:
     void destroyLogin();
     // From the window's own handlers: it goes once they have returned.
     void destroyInputName();
-    void destroyUserHolder();
-    void destroyDatas();
-    void destroyMap();
     // The chooser, the paint window and the palette go from their own
     // handlers: they go once those have returned.
     void destroyChooser();
@@ -93,9 +110,14 @@ public:
 private:
     template <class W> W& window(QPointer<W>& slot);
     void destroyRecordTools();
+    void destroyHolders();
 
     Installation installation_;
     Dialogs& dialogs_;
+    MapData mapData_;
+    qint16 currentUserID_ = 0;
+    QString currentUserName_;
+    bool mapReady_ = false;
     QPointer<Login> login_;
     QPointer<InputName> inputName_;
     QPointer<admin> admin_;

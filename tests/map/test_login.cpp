@@ -55,7 +55,7 @@ private slots:
         QCOMPARE(login.windowTitle(), QStringLiteral("ログイン"));
         QCOMPARE(login.Combo1->currentText(), QStringLiteral("名前をえらぼう"));
         QVERIFY(login.isVisible());
-        QVERIFY(!p.session.mapReady);
+        QVERIFY(!p.session.mapReady());
         QCOMPARE(p.session.rememberedMonth, QString::number(QDate::currentDate().month()));
         QCOMPARE(p.session.rememberedDay, QString::number(QDate::currentDate().day()));
         QCOMPARE(p.session.chooserFolder, QStringLiteral("C:\\Program Files\\ワンデロ\\写真"));
@@ -78,9 +78,9 @@ private slots:
         QVERIFY(!map.showsInstructionPicture());
         QCOMPARE(map.map()->picture().pixelColor(5, 5), QColor(Qt::darkGreen));
         QVERIFY(!p.session.login().isVisible());
-        QVERIFY(p.session.mapReady);
-        QCOMPARE(int(p.session.currentUserID), 2);
-        QCOMPARE(p.session.currentUserName, QStringLiteral("はな"));
+        QVERIFY(p.session.mapReady());
+        QCOMPARE(int(p.session.currentUserID()), 2);
+        QCOMPARE(p.session.currentUserName(), QStringLiteral("はな"));
 
         PointButtons& buttons = map.Command1();
         for (int i = 0; i < 10; ++i)
@@ -176,7 +176,7 @@ private slots:
             QCOMPARE(refusal.icon, Dialogs::Icon::Critical);
             QVERIFY(!p.session.map().isVisible());
             QVERIFY(p.session.login().isVisible());
-            QVERIFY(!p.session.mapReady);
+            QVERIFY(!p.session.mapReady());
             QCOMPARE(stored.toString(), QStringLiteral("D:\\えほん\\もり.bmp"));
             return;
         }
@@ -319,7 +319,7 @@ private slots:
             QTest::keyClick(list, Qt::Key_Return);
         }
         QVERIFY(p.session.hasMap());
-        QCOMPARE(int(p.session.currentUserID), 8);
+        QCOMPARE(int(p.session.currentUserID()), 8);
         QCOMPARE(p.session.map().windowTitle(), QStringLiteral("hanakoのマップ"));
         QVERIFY(!login.isVisible());
     }

@@ -96,7 +96,7 @@ private slots:
         entry.Command1->click();
         Main& map = o.p.map();
         QVERIFY(map.showsInstructionPicture());
-        QVERIFY(!o.p.session.mapReady);
+        QVERIFY(!o.p.session.mapReady());
 
         const QString chosen = o.f.writePicture("背景/default.bmp", Qt::blue);
         o.p.dialogs.choose(chosen);
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(o.f.single("SELECT BackGnd FROM userdata WHERE Name = 'ゆうき'"),
                  QVariant("C:\\Program Files\\ワンデロ\\背景\\default.bmp"));
         QVERIFY(!map.showsInstructionPicture());
-        QVERIFY(o.p.session.mapReady);
+        QVERIFY(o.p.session.mapReady());
         o.p.clickMap(Qt::RightButton, {400, 300});
         QVERIFY(map.pntcrl->isVisible());
     }
@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(o.p.dialogs.messages().last(),
                  QStringLiteral("書き出しが完了しました\n\n次の画像は見つからなかったので、書き出していません:\n"
                                 "写真\\なくなった.bmp"));
-        QVERIFY(o.p.session.datas().recordset().eof());
+        QVERIFY(o.p.session.data().eof());
     }
 
     void aUserWithoutPointsAndARefusedName()

@@ -71,7 +71,7 @@ private slots:
     void rightClickBeforeTheMapIsReadyIsPractice()
     {
         Opened o;
-        o.p.session.mapReady = false;
+        o.p.session.setMapReady(false);
         o.p.clickMap(Qt::RightButton, {400, 300});
         QVERIFY(!o.p.map().pntcrl->isVisible());
         QCOMPARE(o.p.dialogs.asked.size(), 1);
@@ -169,6 +169,22 @@ private slots:
         QVERIFY(!map.pntcrl->isVisible());
     }
 
+    // Without the data cursor (it could not be opened) a moved point goes
+    // back where it was, with the engine's message, and the program goes on.
+    void aMoveWithoutTheDataCursorPutsThePointBack()
+    {
+        Opened o;
+        Main& map = o.p.map();
+        o.p.clickPoint(0, Qt::RightButton);
+        MapProgram::chooseFromMenu(map.pntcrl2, map.move_btn);
+        o.p.session.mapData().closeData();
+        o.p.pressPoint(0, Qt::LeftButton, {5, 5});
+        o.p.releaseOnMap(Qt::LeftButton, {305, 305});
+        QCOMPARE(map.Command1().widget(0)->pos(), QPoint(100, 200));
+        QCOMPARE(o.p.dialogs.messages(), QStringList{QStringLiteral("データベースが開いていません。")});
+        QCOMPARE(position(o.f, 1), (QVariantList{100.0, 200.0}));
+    }
+
     void aDragReleasedOutsideTheMapKeepsMovingMode()
     {
         Opened o;
@@ -242,6 +258,25 @@ private slots:
         QCOMPARE(visible, 1);
         QVERIFY(map.Command1().at(3).visible);
         QVERIFY(!o.p.ended);
+    }
+
+    // The cursors live as long as their holders: logout closes both, the
+    // new login window opens the users again, the next map the records.
+    void theCursorsLiveWithTheirHolders()
+    {
+        Opened o;
+        const MapData& data = o.p.session.mapData();
+        QVERIFY(data.userdataOpen() && data.dataOpen());
+        o.p.map().logout->trigger();
+        QVERIFY(!o.p.session.hasDatas() && !data.dataOpen());
+        QVERIFY(o.p.session.hasUserHolder() && data.userdataOpen());
+        o.p.choose("たろう");
+        QVERIFY(o.p.session.hasDatas() && data.dataOpen());
+        QCOMPARE(o.p.session.data().recordCount(), 5);
+        o.p.map().close();
+        QVERIFY(o.p.ended);
+        QVERIFY(!data.userdataOpen() && !data.dataOpen());
+        QVERIFY_THROWS_EXCEPTION(DbError, o.p.session.data());
     }
 
     void quitFromTheMenu()

@@ -221,7 +221,7 @@ private slots:
     void okSavesABitmapAndMakesItThePictureOfTheRecord()
     {
         Painting t;
-        t.p.session.currentUserName = "はな";
+        t.p.session.signIn(t.p.session.currentUserID(), "はな");
         Paint& paint = t.open();
         paint.clock = [] { return QTime(0, 0, 7); };
         drag(paint, {{10, 10}, {100, 100}});

@@ -145,6 +145,19 @@ private slots:
         QCOMPARE(o.state(), QStringLiteral("ひとつだけ -- lit"));
     }
 
+    // A data cursor that could not be opened (a file held busy, say): the
+    // chain buttons say so instead of ending the program.
+    void withoutItsCursorTheChainButtonsSaySo()
+    {
+        Opened o(1);
+        o.p.session.mapData().closeData();
+        o.records->Command4->click();
+        o.records->Command5->setEnabled(true);
+        o.records->Command5->click();
+        QCOMPARE(o.p.dialogs.messages(), (QStringList{2, QStringLiteral("データベースが開いていません。")}));
+        QVERIFY(o.records->isVisible());
+    }
+
     void okSavesRemembersAndSetsTheTooltip()
     {
         Opened o(1);

@@ -93,19 +93,19 @@ private slots:
         r.ok();
         QCOMPARE(r.f.query("SELECT Name, userID, BackGnd FROM userdata WHERE Name = 'はなこ'"),
                  (QVariantList{"はなこ", expected, "背景\\default.bmp"}));
-        QCOMPARE(int(r.p.session.currentUserID), expected);
-        QCOMPARE(r.p.session.currentUserName, QStringLiteral("はなこ"));
+        QCOMPARE(int(r.p.session.currentUserID()), expected);
+        QCOMPARE(r.p.session.currentUserName(), QStringLiteral("はなこ"));
 
         Main& map = r.p.map();
         QCOMPARE(map.windowTitle(), QStringLiteral("はなこのマップ"));
         QVERIFY(map.showsInstructionPicture());
-        QVERIFY(!r.p.session.mapReady);
+        QVERIFY(!r.p.session.mapReady());
         QVERIFY(!r.p.session.hasLogin());
         QCOMPARE(map.Command1().upperBound(), 3);
         for (int i = 0; i < 3; ++i)
             QVERIFY(!map.Command1().at(i).visible);
         // The exports find the new user where the userdata cursor rests.
-        QCOMPARE(r.p.session.userHolder().recordset().text("Name"), QStringLiteral("はなこ"));
+        QCOMPARE(r.p.session.userdata().text("Name"), QStringLiteral("はなこ"));
 
         // The instruction picture asks for a right click: practice.
         r.p.clickMap(Qt::RightButton, {400, 300});
@@ -169,7 +169,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(r.p.session.login().isVisible());
         QCOMPARE(r.p.listed(), (QStringList{"u2", "u3", "ゆうき"}));
-        QVERIFY(r.p.session.mapReady == false);
+        QVERIFY(r.p.session.mapReady() == false);
     }
 };
 
