@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
+#include <optional>
 
 namespace {
 
@@ -160,16 +161,24 @@ void Login::Combo1_Click()
         return;
     bool failed = false;
     QString background;
-    // A user that cannot be read keeps the last ID.
-    qint16 id = session_.currentUserID();
+    std::optional<qint16> id;
     mousePointer::busy();
     step(failed, [&] {
         if (!userrules::findByName(session_.userdata(), chosen))
             throw std::runtime_error("no such user");
     });
     step(failed, [&] { id = int16Of(session_.userdata().value(tables::user::userID)); });
+    // A user renamed or removed in the tools since the list was filled (or
+    // a row that cannot be read) has no ID: opening the map under the last
+    // one would show and write another child's points, or points of no one.
+    if (!id) {
+        mousePointer::normal();
+        session_.dialogs().message(this, QStringLiteral("ユーザ「%1」が見つからないのでこのマップは開けません。").arg(chosen),
+                                   Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        return;
+    }
     step(failed, [&] { background = session_.userdata().text(tables::user::BackGnd); });
-    session_.signIn(id, chosen);
+    session_.signIn(*id, chosen);
 
     if (!showBackground(failed, background)) {
         mousePointer::normal();

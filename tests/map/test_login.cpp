@@ -103,6 +103,40 @@ private slots:
         QCOMPARE(buttons.widgetCount(), 3);
     }
 
+    // The list was filled when the login window opened; the teacher then
+    // renamed or removed the child in the tools. The map must not open
+    // under the ID of whoever signed in before (or under no one's).
+    void aUserGoneSinceTheListWasFilledOpensNoMap_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("renamed") << "UPDATE userdata SET Name = 'じろう' WHERE Name = 'たろう'";
+        QTest::newRow("removed") << "DELETE FROM userdata WHERE Name = 'たろう'";
+    }
+    void aUserGoneSinceTheListWasFilledOpensNoMap()
+    {
+        QFETCH(QString, change);
+        Fixture f;
+        tenRowsThreeOfHana(f);
+        MapProgram p(f);
+        p.start();
+        p.choose("はな");
+        p.session.map().logout->trigger();
+        f.sql(change);
+        {
+            // As a registration tried meanwhile does: the users cursor
+            // takes in the other program's writes.
+            Cursor::WriteScope lookedAgain(p.session.userdata());
+        }
+        p.choose("たろう");
+
+        QCOMPARE(p.dialogs.asked.size(), 1);
+        QCOMPARE(p.dialogs.asked.at(0).text, QStringLiteral("ユーザ「たろう」が見つからないのでこのマップは開けません。"));
+        QCOMPARE(p.dialogs.asked.at(0).icon, Dialogs::Icon::Critical);
+        QVERIFY(!p.session.hasMap() || !p.session.map().isVisible());
+        QVERIFY(p.session.login().isVisible());
+        QVERIFY(!p.session.mapReady());
+    }
+
     void emptyDataOpensTheBackgroundAlone()
     {
         Fixture f;
