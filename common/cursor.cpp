@@ -563,6 +563,34 @@ void Cursor::scan(const QStringList& columns,
     }
 }
 
+void Cursor::scanWhere(const QStringList& columns, const QString& condition,
+                       const std::function<bool(int, const std::vector<QVariant>&)>& f)
+{
+    syncWithOtherConnections();
+    QStringList list;
+    for (const QString& name : columns) {
+        columnIndex(name);  // an unknown column is refused as in value()
+        list << quoted(name);
+    }
+    Statement found(db_, QStringLiteral("SELECT rowid%1 FROM %2 WHERE %3 ORDER BY rowid")
+                             .arg(list.isEmpty() ? QString() : u',' + list.join(u','),
+                                  quoted(table_), condition));
+    std::vector<QVariant> values(columns.size());
+    auto from = rowids_.begin();
+    while (found.step()) {
+        // Few rows and far apart: a binary search, not a walk of the list.
+        from = std::lower_bound(from, rowids_.end(), found.columnInt64(0));
+        if (from == rowids_.end())
+            break;  // added by another connection after our last row
+        if (*from != found.columnInt64(0))
+            continue;  // added by another connection: not ours yet
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            values[i] = found.column(int(i) + 1);
+        if (!f(int(from - rowids_.begin()), values))
+            return;
+    }
+}
+
 Cursor::Bookmark Cursor::bookmark()
 {
     syncWithOtherConnections();
