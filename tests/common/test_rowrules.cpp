@@ -22,6 +22,33 @@ void fillRows(const Fixture& f, int count, int owner = 3)
                          "SELECT 'x', ' ', i, '写真\\glay.bmp', 0, 0, %2 FROM n").arg(count).arg(owner));
 }
 
+// Where findFreeRow and pointsOfUser put the candidate rows of f (3, the
+// stored value, 0, 2) beside what reading every row with toInt16 makes of
+// them.
+void compareWithEveryRowRead(const Fixture& f, bool free, bool users)
+{
+    auto db = Database::open(f.database());
+    Cursor data(*db, "data", Cursor::Kind::Table);
+    // The rule as every row read one by one gives it.
+    std::vector<int> freeRows, usersRows;
+    data.scan({"userID"}, [&](int position, const std::vector<QVariant>& values) {
+        if (toInt16(values[0]) == 0)
+            freeRows.push_back(position);
+        if (toInt16(values[0]) == 2)
+            usersRows.push_back(position);
+        return true;
+    });
+    QCOMPARE(freeRows.front(), free ? 1 : 2);
+    QCOMPARE(usersRows.size(), size_t(users ? 2 : 1));
+
+    QVERIFY(rows::findFreeRow(data));
+    QCOMPARE(data.absolutePosition(), freeRows.front());
+    std::vector<int> buttons;
+    for (const rows::UserPoint& point : rows::pointsOfUser(data, 2))
+        buttons.push_back(point.button);
+    QCOMPARE(buttons, usersRows);
+}
+
 }  // namespace
 
 class TestRowRules : public QObject {
@@ -108,32 +135,22 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(bool, free);
         QFETCH(bool, users);
-        Fixture f;
-        // No declared type: every value is kept as it was written.
-        f.sql("DROP TABLE data; CREATE TABLE data (object, months, days, comment, indexs, yz, xz, photo, "
-              "childs, mother, userID)");
-        for (const QString& owner : {QStringLiteral("3"), stored, QStringLiteral("0"), QStringLiteral("2")})
-            f.sql(QStringLiteral("INSERT INTO data (object, userID) VALUES ('x', %1)").arg(owner));
-        auto db = Database::open(f.database());
-        Cursor data(*db, "data", Cursor::Kind::Table);
-        // The rule as every row read one by one gives it.
-        std::vector<int> freeRows, usersRows;
-        data.scan({"userID"}, [&](int position, const std::vector<QVariant>& values) {
-            if (toInt16(values[0]) == 0)
-                freeRows.push_back(position);
-            if (toInt16(values[0]) == 2)
-                usersRows.push_back(position);
-            return true;
-        });
-        QCOMPARE(freeRows.front(), free ? 1 : 2);
-        QCOMPARE(usersRows.size(), size_t(users ? 2 : 1));
-
-        QVERIFY(rows::findFreeRow(data));
-        QCOMPARE(data.absolutePosition(), freeRows.front());
-        std::vector<int> buttons;
-        for (const rows::UserPoint& point : rows::pointsOfUser(data, 2))
-            buttons.push_back(point.button);
-        QCOMPARE(buttons, usersRows);
+        for (const bool typed : {true, false}) {
+            Fixture f;
+            // Untyped, every value is kept as it was written; typed as the
+            // install step makes the table, the engine refuses some.
+            if (!typed)
+                f.sql("DROP TABLE data; CREATE TABLE data (object, months, days, comment, indexs, yz, xz, "
+                      "photo, childs, mother, userID)");
+            try {
+                for (const QString& owner : {QStringLiteral("3"), stored, QStringLiteral("0"), QStringLiteral("2")})
+                    f.sql(QStringLiteral("INSERT INTO data (object, userID) VALUES ('x', %1)").arg(owner));
+            } catch (const std::runtime_error&) {
+                QVERIFY(typed);
+                continue;
+            }
+            compareWithEveryRowRead(f, free, users);
+        }
     }
 
     // Rows another program changed after the cursor read its row list: a
