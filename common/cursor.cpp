@@ -4,6 +4,7 @@
 
 #include <QScopeGuard>
 #include <algorithm>
+#include <numeric>
 #include <sqlite3.h>
 
 namespace {
@@ -67,13 +68,36 @@ qint64 Cursor::readDataVersion()
 
 void Cursor::loadRowids()
 {
-    rowids_.clear();
-    Statement all(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table_)));
-    while (all.step())
-        rowids_.push_back(all.columnInt64(0));
+    rowids_ = readRowids();
     dataVersion_ = rowidsVersion_ = readDataVersion();
     lastVersionCheck_.start();
     forgetRows();
+}
+
+// The table's rowids in order. Rowids are distinct, so a table with as many
+// rows as there are numbers from its first rowid to its last holds each of
+// them: the usual case, as rows are appended and seldom removed. Then the
+// row count and the two ends, which the engine has at hand without decoding
+// a row, give the list; one statement reads all three at one moment.
+std::vector<qint64> Cursor::readRowids()
+{
+    Statement ends(db_, QStringLiteral("SELECT (SELECT count(*) FROM %1), (SELECT min(rowid) FROM %1),"
+                                       " (SELECT max(rowid) FROM %1)").arg(quoted(table_)));
+    ends.step();
+    const qint64 count = ends.columnInt64(0);
+    const qint64 first = ends.columnInt64(1);
+    const qint64 last = ends.columnInt64(2);
+    std::vector<qint64> rowids;
+    if (count > 0 && last - first + 1 == count) {
+        rowids.resize(count);
+        std::iota(rowids.begin(), rowids.end(), first);
+        return rowids;
+    }
+    rowids.reserve(count);
+    Statement all(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table_)));
+    while (all.step())
+        rowids.push_back(all.columnInt64(0));
+    return rowids;
 }
 
 // A table cursor follows other connections' commits: it reloads its rowids

@@ -152,6 +152,7 @@ public:
 
 private:
     void loadRowids();
+    std::vector<qint64> readRowids();
     qint64 readDataVersion();
     void reloadRowidsKeepingPosition();
     void syncWithOtherConnections();
