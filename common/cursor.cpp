@@ -88,12 +88,13 @@ std::vector<qint64> Cursor::readRowids()
     const qint64 first = ends.columnInt64(1);
     const qint64 last = ends.columnInt64(2);
     std::vector<qint64> rowids;
+    // Room for rows appended later: a new point must not copy the whole list.
+    rowids.reserve(count + 1024);
     if (count > 0 && last - first + 1 == count) {
         rowids.resize(count);
         std::iota(rowids.begin(), rowids.end(), first);
         return rowids;
     }
-    rowids.reserve(count);
     Statement all(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table_)));
     while (all.step())
         rowids.push_back(all.columnInt64(0));
