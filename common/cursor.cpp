@@ -4,6 +4,7 @@
 
 #include <QScopeGuard>
 #include <algorithm>
+#include <numeric>
 #include <sqlite3.h>
 
 namespace {
@@ -67,13 +68,37 @@ qint64 Cursor::readDataVersion()
 
 void Cursor::loadRowids()
 {
-    rowids_.clear();
-    Statement all(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table_)));
-    while (all.step())
-        rowids_.push_back(all.columnInt64(0));
+    rowids_ = readRowids();
     dataVersion_ = rowidsVersion_ = readDataVersion();
     lastVersionCheck_.start();
     forgetRows();
+}
+
+// The table's rowids in order. Rowids are distinct, so a table with as many
+// rows as there are numbers from its first rowid to its last holds each of
+// them: the usual case, as rows are appended and seldom removed. Then the
+// row count and the two ends, which the engine has at hand without decoding
+// a row, give the list; one statement reads all three at one moment.
+std::vector<qint64> Cursor::readRowids()
+{
+    Statement ends(db_, QStringLiteral("SELECT (SELECT count(*) FROM %1), (SELECT min(rowid) FROM %1),"
+                                       " (SELECT max(rowid) FROM %1)").arg(quoted(table_)));
+    ends.step();
+    const qint64 count = ends.columnInt64(0);
+    const qint64 first = ends.columnInt64(1);
+    const qint64 last = ends.columnInt64(2);
+    std::vector<qint64> rowids;
+    // Room for rows appended later: a new point must not copy the whole list.
+    rowids.reserve(count + 1024);
+    if (count > 0 && last - first + 1 == count) {
+        rowids.resize(count);
+        std::iota(rowids.begin(), rowids.end(), first);
+        return rowids;
+    }
+    Statement all(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table_)));
+    while (all.step())
+        rowids.push_back(all.columnInt64(0));
+    return rowids;
 }
 
 // A table cursor follows other connections' commits: it reloads its rowids
@@ -559,6 +584,34 @@ void Cursor::scan(const QStringList& columns,
         for (qsizetype i = 0; i < columns.size(); ++i)
             values[i] = all.column(int(i) + 1);
         if (!f(int(p), values))
+            return;
+    }
+}
+
+void Cursor::scanWhere(const QStringList& columns, const QString& condition,
+                       const std::function<bool(int, const std::vector<QVariant>&)>& f)
+{
+    syncWithOtherConnections();
+    QStringList list;
+    for (const QString& name : columns) {
+        columnIndex(name);  // an unknown column is refused as in value()
+        list << quoted(name);
+    }
+    Statement found(db_, QStringLiteral("SELECT rowid%1 FROM %2 WHERE %3 ORDER BY rowid")
+                             .arg(list.isEmpty() ? QString() : u',' + list.join(u','),
+                                  quoted(table_), condition));
+    std::vector<QVariant> values(columns.size());
+    auto from = rowids_.begin();
+    while (found.step()) {
+        // Few rows and far apart: a binary search, not a walk of the list.
+        from = std::lower_bound(from, rowids_.end(), found.columnInt64(0));
+        if (from == rowids_.end())
+            break;  // added by another connection after our last row
+        if (*from != found.columnInt64(0))
+            continue;  // added by another connection: not ours yet
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            values[i] = found.column(int(i) + 1);
+        if (!f(int(from - rowids_.begin()), values))
             return;
     }
 }

@@ -117,6 +117,12 @@ public:
     // are left out; the unsaved edit of the current row is not seen.
     void scan(const QStringList& columns,
               const std::function<bool(int position, const std::vector<QVariant>& values)>& f);
+    // As scan, over only the rows for which `condition` (an SQL expression
+    // over the table's columns) holds: the engine skips the others without
+    // handing them over. Each row found is matched to its position in the
+    // row list by its rowid.
+    void scanWhere(const QStringList& columns, const QString& condition,
+                   const std::function<bool(int position, const std::vector<QVariant>& values)>& f);
 
     // One write under the file's write lock; see the top of this file.
     // Opening it takes the lock (or, inside a write already under way on
@@ -146,6 +152,7 @@ public:
 
 private:
     void loadRowids();
+    std::vector<qint64> readRowids();
     qint64 readDataVersion();
     void reloadRowidsKeepingPosition();
     void syncWithOtherConnections();

@@ -72,6 +72,10 @@ std::unique_ptr<Database> Database::open(const QString& path, Mode mode)
     std::unique_ptr<Database> result(new Database(db, path));
     sqlite3_busy_timeout(db, busyTimeoutMs);
     result->checkTables();
+    // Room for every page of a full map (32,767 rows): a search of the whole
+    // table (the free row, a user's points) then reads memory, not the file
+    // again. Pages are taken only as they are read.
+    result->exec(QStringLiteral("PRAGMA cache_size = -16384"));
     if (mode == Mode::ReadWrite) {
         // A rollback journal keeps the database one file that children can
         // carry to another computer; a WAL file beside it would be lost.

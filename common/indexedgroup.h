@@ -3,9 +3,10 @@
 // time as copies of member 0. Creating an index that exists fails, as the
 // old toolkits' Load statement did; the caller decides whether to skip it.
 
+#include <deque>
 #include <memory>
+#include <optional>
 #include <stdexcept>
-#include <vector>
 
 class IndexExists : public std::runtime_error {
 public:
@@ -15,12 +16,15 @@ public:
 template <class Member>
 class IndexedGroup {
 public:
-    // Member 0 exists from the start.
-    explicit IndexedGroup(std::unique_ptr<Member> first) { members_.push_back(std::move(first)); }
+    // Member 0 exists from the start, as `first` is.
+    explicit IndexedGroup(std::unique_ptr<Member> first)
+    {
+        members_.emplace_back(std::in_place, std::move(*first));
+    }
 
     bool exists(int index) const
     {
-        return index >= 0 && index < int(members_.size()) && members_[index] != nullptr;
+        return index >= 0 && index < int(members_.size()) && members_[index].has_value();
     }
 
     // Creates member `index` as a copy of member 0; throws IndexExists.
@@ -32,9 +36,9 @@ public:
             throw IndexExists();
         if (index >= int(members_.size()))
             members_.resize(index + 1);
-        members_[index] = std::make_unique<Member>(*members_[0]);
-        members_[index]->index = index;
-        return *members_[index];
+        Member& member = members_[index].emplace(*members_[0]);
+        member.index = index;
+        return member;
     }
 
     // The member; throws std::out_of_range when it was never created.
@@ -57,5 +61,8 @@ public:
     }
 
 private:
-    std::vector<std::unique_ptr<Member>> members_;
+    // In place, in a deque: a map has a member for each of up to 32,767
+    // rows, and growing a deque at its end moves no member, so a reference
+    // to one stays good.
+    std::deque<std::optional<Member>> members_;
 };

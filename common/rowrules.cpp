@@ -70,16 +70,49 @@ std::vector<std::size_t> chainAfter(const std::vector<ChainLinks>& table, std::s
     return chain;
 }
 
+namespace {
+
+// Whether userID can hold only whole numbers or NULL: declared INTEGER in a
+// STRICT table, as the install step makes it.
+bool ownersAreWholeNumbers(Cursor& data)
+{
+    Statement check(data.database(),
+                    QStringLiteral("SELECT (SELECT strict FROM pragma_table_list(?1) WHERE schema = 'main')"
+                                   " AND (SELECT upper(type) FROM pragma_table_info(?1) WHERE name = ?2)"
+                                   " = 'INTEGER'"));
+    check.bind(1, data.table());
+    check.bind(2, userID);
+    return check.step() && check.column(0).toInt() == 1;
+}
+
+// The rows whose userID may read as `owner`, for the engine to pick out of
+// a big table. Where userID holds only whole numbers, that is the number
+// itself. A file mended by hand may hold anything there: then a number
+// within half of it (toInt16 rounds), or text, which toInt16 reads as a
+// number too (full-width digits, blanks around); NULL never reads as an
+// owner. Every row this lets through is still judged by toInt16 itself, so
+// the rule stays the one each other reading of userID follows.
+QString mayBeOwnedBy(Cursor& data, qint16 owner)
+{
+    if (ownersAreWholeNumbers(data))
+        return QStringLiteral("%1 = %2").arg(userID).arg(owner);
+    return QStringLiteral("typeof(%1) IN ('text', 'blob') OR %1 BETWEEN %2 AND %3")
+        .arg(userID, QString::number(owner - 0.5, 'f', 1), QString::number(owner + 0.5, 'f', 1));
+}
+
+}  // namespace
+
 bool findFreeRow(Cursor& data)
 {
     data.moveFirst();
     std::optional<int> found;
-    data.scan({userID}, [&](int position, const std::vector<QVariant>& values) {
-        if (toInt16(values[0]) != tables::freeRowOwner)
-            return true;
-        found = position;
-        return false;
-    });
+    data.scanWhere({userID}, mayBeOwnedBy(data, tables::freeRowOwner),
+                   [&](int position, const std::vector<QVariant>& values) {
+                       if (toInt16(values[0]) != tables::freeRowOwner)
+                           return true;
+                       found = position;
+                       return false;
+                   });
     // One move to the row found (or past the last row), not one per row.
     data.move(found ? *found : data.recordCount());
     return found.has_value();
@@ -102,14 +135,15 @@ std::vector<UserPoint> pointsOfUser(Cursor& data, qint16 user)
 {
     data.moveFirst();
     std::vector<UserPoint> points;
-    data.scan({userID, object, xz, yz}, [&](int position, const std::vector<QVariant>& values) {
-        if (toInt16(values[0]) != user)
-            return true;
-        const QString name = Cursor::textOf(values[1]);
-        points.push_back({position, userrules::pointToolTip(name),
-                          singleOf(values[2]), singleOf(values[3])});
-        return true;
-    });
+    data.scanWhere({userID, object, xz, yz}, mayBeOwnedBy(data, user),
+                   [&](int position, const std::vector<QVariant>& values) {
+                       if (toInt16(values[0]) != user)
+                           return true;
+                       const QString name = Cursor::textOf(values[1]);
+                       points.push_back({position, userrules::pointToolTip(name),
+                                         singleOf(values[2]), singleOf(values[3])});
+                       return true;
+                   });
     data.move(data.recordCount());
     return points;
 }

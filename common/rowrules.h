@@ -37,8 +37,9 @@ struct ChainLinks {
 // child's records never come along.
 std::vector<std::size_t> chainAfter(const std::vector<ChainLinks>& table, std::size_t head);
 
-// Leaves the cursor on the first free row in table order; false (and the
-// cursor past the last row) when there is none.
+// Leaves the cursor on the first free row (its userID reads as 0) in table
+// order; false (and the cursor past the last row) when there is none. The
+// engine picks the row out: a table of 32,767 rows is not read through.
 bool findFreeRow(Cursor& data);
 
 struct NewPoint {
@@ -84,9 +85,9 @@ struct UserPoint {
     std::optional<float> left;  // nothing when the field holds no number
     std::optional<float> top;
 };
-// The points of a user: the rows whose userID is theirs, read in one pass
-// without walking the cursor through them. Rows whose userID is not a
-// number are left out. Leaves the cursor past the last row.
+// The points of a user: the rows whose userID is theirs, picked out by the
+// engine without walking the cursor through them. Rows whose userID is not
+// a number are left out. Leaves the cursor past the last row.
 std::vector<UserPoint> pointsOfUser(Cursor& data, qint16 user);
 
 // Writes a moved point's position into the row of button i.

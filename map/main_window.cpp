@@ -57,14 +57,31 @@ MapArea::MapArea(QWidget* parent) : QWidget(parent)
 void MapArea::setPicture(const QImage& picture)
 {
     picture_ = picture;
+    pictureFile_.clear();
     update();
+}
+
+void MapArea::setPictureFile(const QString& file)
+{
+    picture_ = QImage();
+    pictureFile_ = file;
+    update();
+}
+
+const QImage& MapArea::picture() const
+{
+    if (!pictureFile_.isEmpty()) {
+        picture_ = QImage(pictureFile_);
+        pictureFile_.clear();
+    }
+    return picture_;
 }
 
 void MapArea::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    painter.drawImage(QPoint(0, 0), picture_);
+    painter.drawImage(QPoint(0, 0), picture());
 }
 
 void MapArea::mouseReleaseEvent(QMouseEvent* event)
@@ -83,7 +100,7 @@ Main::Main(Session& session) : QMainWindow(nullptr), session_(session)
     setCentralWidget(map_);
     Command1_ = new PointButtons(map_);
     buildMenus();
-    map_->setPicture(QImage(QStringLiteral(":/art/instruction.png")));
+    map_->setPictureFile(QStringLiteral(":/art/instruction.png"));
     // The frame fits the map; the map's coordinate space never changes.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -25,7 +25,11 @@ class MapArea : public QWidget {
 public:
     explicit MapArea(QWidget* parent);
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return picture_; }
+    // A picture file decoded only when it is first painted or asked for:
+    // the map is made hidden with its instruction picture, which the chosen
+    // user's background mostly replaces before it is ever shown.
+    void setPictureFile(const QString& file);
+    const QImage& picture() const;
 
 signals:
     void released(Qt::MouseButton button, QPointF position, QPointF global);
@@ -35,7 +39,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage picture_;
+    mutable QImage picture_;
+    mutable QString pictureFile_;  // not decoded yet
 };
 
 class Main : public QMainWindow {

@@ -130,6 +130,33 @@ private slots:
         QCOMPARE(c.recordCount(), 599);
     }
 
+    // The row list is read whole or made from the first and last rowid when
+    // no rowid between them is missing; either way it is the table's.
+    void theRowListIsTheTables_data()
+    {
+        QTest::addColumn<QString>("removed");  // a condition on rowid
+        QTest::newRow("every rowid from 1") << "0";
+        QTest::newRow("the first rows removed") << "rowid <= 3";
+        QTest::newRow("a gap in the middle") << "rowid IN (4, 5)";
+        QTest::newRow("the last row removed") << "rowid = 8";
+        QTest::newRow("every row removed") << "1";
+    }
+    void theRowListIsTheTables()
+    {
+        QFETCH(QString, removed);
+        Fixture f;
+        f.sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 8) "
+              "INSERT INTO data (indexs, userID) SELECT i, 2 FROM n");
+        f.sql("DELETE FROM data WHERE " + removed);
+        auto db = Database::open(f.database());
+        Cursor c(*db, "data", Cursor::Kind::Dynaset);
+        QVariantList seen;
+        for (c.moveFirst(); !c.eof(); c.moveNext())
+            seen << c.bookmark();
+        QCOMPARE(seen, f.query("SELECT rowid FROM data ORDER BY rowid"));
+        QCOMPARE(c.recordCount(), seen.size());
+    }
+
     void savedRowsAreInTheFile()
     {
         Fixture f;

@@ -1,4 +1,5 @@
 #include "fixture.h"
+#include "int16.h"
 #include "rowrules.h"
 
 #include <QTest>
@@ -19,6 +20,33 @@ void fillRows(const Fixture& f, int count, int owner = 3)
     f.sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                          "INSERT INTO data (object, comment, indexs, photo, childs, mother, userID) "
                          "SELECT 'x', ' ', i, '写真\\glay.bmp', 0, 0, %2 FROM n").arg(count).arg(owner));
+}
+
+// Where findFreeRow and pointsOfUser put the candidate rows of f (3, the
+// stored value, 0, 2) beside what reading every row with toInt16 makes of
+// them.
+void compareWithEveryRowRead(const Fixture& f, bool free, bool users)
+{
+    auto db = Database::open(f.database());
+    Cursor data(*db, "data", Cursor::Kind::Table);
+    // The rule as every row read one by one gives it.
+    std::vector<int> freeRows, usersRows;
+    data.scan({"userID"}, [&](int position, const std::vector<QVariant>& values) {
+        if (toInt16(values[0]) == 0)
+            freeRows.push_back(position);
+        if (toInt16(values[0]) == 2)
+            usersRows.push_back(position);
+        return true;
+    });
+    QCOMPARE(freeRows.front(), free ? 1 : 2);
+    QCOMPARE(usersRows.size(), size_t(users ? 2 : 1));
+
+    QVERIFY(rows::findFreeRow(data));
+    QCOMPARE(data.absolutePosition(), freeRows.front());
+    std::vector<int> buttons;
+    for (const rows::UserPoint& point : rows::pointsOfUser(data, 2))
+        buttons.push_back(point.button);
+    QCOMPARE(buttons, usersRows);
 }
 
 }  // namespace
@@ -75,6 +103,76 @@ private slots:
         f.sql("UPDATE data SET userID = 3");
         QVERIFY(!rows::findFreeRow(data));
         QVERIFY(data.eof());
+    }
+
+    // A file mended by hand may hold anything in userID. The engine picks
+    // the candidate rows out; which of them is free, or the user's, must be
+    // exactly what reading every row with toInt16 makes of them.
+    void oddOwnersReadAsEveryRowReadsThem_data()
+    {
+        QTest::addColumn<QString>("stored");  // an SQL literal
+        QTest::addColumn<bool>("free");
+        QTest::addColumn<bool>("users");      // reads as userID 2
+        QTest::newRow("0") << "0" << true << false;
+        QTest::newRow("NULL") << "NULL" << false << false;
+        QTest::newRow("text 0") << "'0'" << true << false;
+        QTest::newRow("full-width text in blanks") << "'　０ '" << true << false;
+        QTest::newRow("text 0.5 rounds to even") << "'0.5'" << true << false;
+        QTest::newRow("text 1e-9") << "'1e-9'" << true << false;
+        QTest::newRow("empty text") << "''" << false << false;
+        QTest::newRow("text that is no number") << "'0x0'" << false << false;
+        QTest::newRow("blob 0") << "x'30'" << true << false;
+        QTest::newRow("real -0.5") << "-0.5" << true << false;
+        QTest::newRow("real just over 0.5") << "0.5000001" << false << false;
+        QTest::newRow("real 1.5 rounds to 2") << "1.5" << false << true;
+        QTest::newRow("real 2.5 rounds to 2") << "2.5" << false << true;
+        QTest::newRow("real 3.5 rounds to 4") << "3.5" << false << false;
+        QTest::newRow("text 2 in full width") << "' ２'" << false << true;
+        QTest::newRow("outside 16 bits") << "65538" << false << false;
+    }
+    void oddOwnersReadAsEveryRowReadsThem()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, free);
+        QFETCH(bool, users);
+        for (const bool typed : {true, false}) {
+            Fixture f;
+            // Untyped, every value is kept as it was written; typed as the
+            // install step makes the table, the engine refuses some.
+            if (!typed)
+                f.sql("DROP TABLE data; CREATE TABLE data (object, months, days, comment, indexs, yz, xz, "
+                      "photo, childs, mother, userID)");
+            try {
+                for (const QString& owner : {QStringLiteral("3"), stored, QStringLiteral("0"), QStringLiteral("2")})
+                    f.sql(QStringLiteral("INSERT INTO data (object, userID) VALUES ('x', %1)").arg(owner));
+            } catch (const std::runtime_error&) {
+                QVERIFY(typed);
+                continue;
+            }
+            compareWithEveryRowRead(f, free, users);
+        }
+    }
+
+    // Rows another program changed after the cursor read its row list: a
+    // row it added is not the cursor's yet, a row it removed is stepped
+    // over, and the positions stay those of the cursor's list.
+    void rowsOfAnotherProgramAreMatchedToTheCursorsList()
+    {
+        Fixture f;
+        fillRows(f, 6);
+        auto db = Database::open(f.database());
+        Cursor data(*db, "data", Cursor::Kind::Dynaset);
+        fillRows(f, 1, 0);  // appended free: not in the list yet
+        f.sql("UPDATE data SET userID = 2 WHERE rowid = 7");
+        QVERIFY(!rows::findFreeRow(data));
+        QVERIFY(rows::pointsOfUser(data, 2).empty());
+        f.sql("DELETE FROM data WHERE rowid = 2; UPDATE data SET userID = 0 WHERE rowid IN (4, 7);"
+              "UPDATE data SET userID = 2 WHERE rowid = 5");
+        QVERIFY(rows::findFreeRow(data));
+        QCOMPARE(data.absolutePosition(), 3);
+        const std::vector<rows::UserPoint> points = rows::pointsOfUser(data, 2);
+        QCOMPARE(points.size(), size_t(1));
+        QCOMPARE(points[0].button, 4);
     }
 
     void theMapShowsOnlyTheUsersOwnPoints()

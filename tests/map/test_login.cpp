@@ -220,6 +220,8 @@ private slots:
         QCOMPARE(stored.toString(), "C:\\Program Files\\ワンデロ\\どこか\\" + QFileInfo(picked).fileName());
         QVERIFY(p.session.map().isVisible());
         QCOMPARE(p.session.map().showsInstructionPicture(), instructionPicture);
+        if (instructionPicture)
+            QCOMPARE(p.session.map().map()->picture(), QImage(":/art/instruction.png"));
         QVERIFY(p.session.map().Command1().at(0).visible);
     }
 
