@@ -71,17 +71,22 @@ int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingI
     Cursor users(localData.database(), userdata, Cursor::Kind::Dynaset);
     const qint16 sending = senderID(users, sendingName);
     return inOneTransaction(localData, [&] {
-        int handedOver = 0;
+        // The rows are read once and their owners written through one
+        // statement; the cursor ends past the last row, as walking the
+        // rows left it.
         localData.moveFirst();
-        while (!localData.eof()) {
-            if (ownedBy(localData, sending)) {
-                localData.edit();
-                localData.setValue(find::userID, int(receivingID));
-                localData.update();
-                ++handedOver;
-            }
+        std::vector<Cursor::Bookmark> owned;
+        localData.scan({find::userID}, [&](int position, const std::vector<QVariant>& values) {
+            if (toInt16(values[0]) == sending)
+                owned.push_back(localData.bookmarkAt(position));
+            return true;
+        });
+        Cursor::Changer handOver(localData, {find::userID});
+        for (const Cursor::Bookmark row : owned)
+            handOver.change(row, {int(receivingID)});
+        localData.moveLast();
+        if (!localData.eof())
             localData.moveNext();
-        }
         if (deleteSender) {
             users.moveFirst();
             while (!users.eof()) {
@@ -90,7 +95,7 @@ int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingI
                 users.moveNext();
             }
         }
-        return handedOver;
+        return int(owned.size());
     });
 }
 
@@ -135,50 +140,49 @@ std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
     return places;
 }
 
-// Appends a copy of `r` as the table's new last row: indexs one more than
-// the last row's, then the fields in the order the merge has always set
-// them. Returns the new row's indexs.
-int appendCopy(Cursor& localData, const SentRecord& r, qint16 owner, int mother, const QString& photo)
+// Appends the copies at the end of the table, each place's head record
+// for the receiving user, then its chain records in order as the record
+// window appends one: `mother` the old tail, whose `childs` then names the
+// new record. `indexs` counts on from the last row's, and the fields are the
+// ones the merge has always set, through one statement each for appending
+// and linking.
+void copyPlaces(Cursor& localData, const std::vector<SentPlace>& places, int records, const QString& sendingName,
+                qint16 receivingID)
 {
+    if (records == 0)
+        return;
     int last = 0;  // an empty table: the first row gets indexs 1
     localData.moveLast();
     if (localData.hasCurrent())
         last = rows::int16Field(localData, find::indexs);
-    if (last >= maxDataRows)
+    if (last + records > maxDataRows)
         throw TooManyRows();
-    localData.addNew();
-    localData.setValue(find::indexs, QString::number(last + 1));
-    localData.setValue(find::userID, int(owner));
-    localData.setValue(find::object, r.object);
-    localData.setValue(find::months, r.months);
-    localData.setValue(find::days, r.days);
-    localData.setValue(find::comment, r.comment);
-    localData.setValue(find::yz, r.yz);
-    localData.setValue(find::xz, r.xz);
-    localData.setValue(find::childs, int(noLink));
-    localData.setValue(find::mother, mother);
-    localData.setValue(find::photo, photo);
-    localData.update();
-    return last + 1;
-}
-
-// Copies one place: the head for the receiving user, then each chain
-// record appended at the tail as the record window appends one: `mother`
-// the old tail, whose `childs` then names the new record.
-void copyPlace(Cursor& localData, const SentPlace& place, const QString& sendingName, qint16 receivingID)
-{
-    int tail = appendCopy(localData, place.front(), receivingID, noLink, mergedPhoto(sendingName, place.front().photo));
-    for (std::size_t i = 1; i < place.size(); ++i) {
-        localData.moveLast();
-        const Cursor::Bookmark tailRow = localData.bookmark();
-        const int added = appendCopy(localData, place[i], chainRecordOwner, tail,
-                                     mergedPhoto(sendingName, place[i].photo));
-        localData.setBookmark(tailRow);
-        localData.edit();
-        localData.setValue(find::childs, added);
-        localData.update();
-        tail = added;
+    Cursor::Appender append(localData, {find::indexs, find::userID, find::object, find::months, find::days,
+                                        find::comment, find::yz, find::xz, find::childs, find::mother,
+                                        find::photo});
+    Cursor::Changer link(localData, {find::childs});
+    const auto appendCopy = [&](const SentRecord& r, qint16 owner, int mother) {
+        ++last;
+        return append.append({QString::number(last), int(owner), r.object, r.months, r.days, r.comment, r.yz, r.xz,
+                              int(noLink), mother, mergedPhoto(sendingName, r.photo)});
+    };
+    for (const SentPlace& place : places) {
+        Cursor::Bookmark tailRow = appendCopy(place.front(), receivingID, noLink);
+        int tail = last;
+        for (std::size_t i = 1; i < place.size(); ++i) {
+            const Cursor::Bookmark added = appendCopy(place[i], chainRecordOwner, tail);
+            link.change(tailRow, {last});
+            tailRow = added;
+            tail = last;
+        }
     }
+    // The cursor stands where appending row by row left it: on the row
+    // before the last one added (past the end when that is the only row).
+    localData.moveLast();
+    if (localData.recordCount() == 1)
+        localData.moveNext();
+    else
+        localData.movePrevious();
 }
 
 }  // namespace
@@ -210,8 +214,7 @@ Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingDat
     inOneTransaction(localData, [&] {
         if (localData.recordCount() + brought.records > maxDataRows)
             throw TooManyRows();
-        for (const SentPlace& place : places)
-            copyPlace(localData, place, sendingName, receivingID);
+        copyPlaces(localData, places, brought.records, sendingName, receivingID);
         return brought.records;
     });
     return brought;
