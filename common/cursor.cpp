@@ -730,6 +730,39 @@ void Cursor::Changer::change(Bookmark row, const std::vector<QVariant>& values)
     cursor_.forgetRows();
 }
 
+void Cursor::readRows(const QStringList& columns, const std::vector<int>& positions,
+                      const std::function<void(int, const std::vector<QVariant>&)>& f)
+{
+    syncWithOtherConnections();
+    indexesIn(columns_, columns, table_);  // an unknown column is refused as in value()
+    if (positions.empty())
+        return;
+    for (const int position : positions)
+        if (position < 0 || position >= qsizetype(rowids_.size()))
+            throw noCurrentRow();
+    // One statement over the span, stepping past the rows not asked for
+    // without reading them: a statement per row would cost a file lock each.
+    Statement span(db_, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ? AND ? ORDER BY rowid")
+                            .arg(quotedAll(columns).join(u','), quoted(table_)));
+    span.bind(1, QVariant::fromValue<qint64>(rowids_[positions.front()]));
+    span.bind(2, QVariant::fromValue<qint64>(rowids_[positions.back()]));
+    std::vector<QVariant> values(columns.size());
+    auto next = positions.begin();
+    while (next != positions.end() && span.step()) {
+        const qint64 rowid = span.columnInt64(0);
+        if (rowid < rowids_[*next])
+            continue;
+        if (rowid > rowids_[*next])
+            throw noCurrentRow();  // the row asked for is gone
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            values[i] = span.column(int(i) + 1);
+        f(*next, values);
+        ++next;
+    }
+    if (next != positions.end())
+        throw noCurrentRow();
+}
+
 void Cursor::rereadValues()
 {
     forgetRows();

@@ -173,6 +173,14 @@ public:
         Statement update_;
     };
 
+    // Reads the given columns of the rows at the given positions (in
+    // ascending order, each once) through one statement, without moving:
+    // for the rows a scan() of fewer columns picked out. f gets each row's
+    // position and values (in the order of columns). A row gone from the
+    // file is dberr::noCurrentRow, as value() reports it.
+    void readRows(const QStringList& columns, const std::vector<int>& positions,
+                  const std::function<void(int position, const std::vector<QVariant>& values)>& f);
+
     // The bookmark of the row at a position scan() gave.
     Bookmark bookmarkAt(int position) const { return rowids_.at(position); }
 

@@ -8,6 +8,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -117,24 +118,49 @@ using SentPlace = std::vector<SentRecord>;
 // another child's records never come along.
 std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
 {
-    std::vector<SentRecord> records;
+    // The links of every row first; then the fields of only the rows the
+    // places take. The cursor then stands past the last row, as walking
+    // the rows left it.
     std::vector<rows::ChainLinks> links;
-    sendingData.moveFirst();
-    while (!sendingData.eof()) {
-        records.push_back({sendingData.value(find::object), sendingData.value(find::months),
-                           sendingData.value(find::days), sendingData.value(find::comment),
-                           sendingData.value(find::yz), sendingData.value(find::xz),
-                           sendingData.text(find::photo)});
-        links.push_back({toInt16(sendingData.value(find::userID)), toInt16(sendingData.value(find::childs))});
-        sendingData.moveNext();
-    }
-    std::vector<SentPlace> places;
-    for (std::size_t head = 0; head < records.size(); ++head) {
+    sendingData.scan({find::userID, find::childs}, [&](int position, const std::vector<QVariant>& v) {
+        if (std::size_t(position) != links.size())
+            return false;  // a row gone meanwhile: refused below
+        links.push_back({toInt16(v[0]), toInt16(v[1])});
+        return true;
+    });
+    // Chains link rows by position: with a row missing, none can be followed.
+    if (int(links.size()) != sendingData.recordCount())
+        throw DbError(dberr::noCurrentRow, QStringLiteral("カレント レコードがありません。"));
+
+    std::vector<std::vector<int>> placeRows;
+    std::vector<int> wanted;
+    for (std::size_t head = 0; head < links.size(); ++head) {
         if (links[head].owner != sending)
             continue;
-        SentPlace place{records[head]};
-        for (const std::size_t at : rows::chainAfter(links, head))
-            place.push_back(records[at]);
+        std::vector<int> at{int(head)};
+        for (const std::size_t further : rows::chainAfter(links, head))
+            at.push_back(int(further));
+        wanted.insert(wanted.end(), at.begin(), at.end());
+        placeRows.push_back(std::move(at));
+    }
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    std::vector<SentRecord> records;  // of the rows in `wanted`, in its order
+    records.reserve(wanted.size());
+    sendingData.readRows({find::object, find::months, find::days, find::comment, find::yz, find::xz, find::photo},
+                         wanted, [&](int, const std::vector<QVariant>& v) {
+                             records.push_back({v[0], v[1], v[2], v[3], v[4], v[5], Cursor::textOf(v[6])});
+                         });
+    sendingData.moveLast();
+    if (!sendingData.eof())
+        sendingData.moveNext();
+
+    std::vector<SentPlace> places;
+    places.reserve(placeRows.size());
+    for (const std::vector<int>& at : placeRows) {
+        SentPlace place;
+        for (const int row : at)
+            place.push_back(records[std::lower_bound(wanted.begin(), wanted.end(), row) - wanted.begin()]);
         places.push_back(std::move(place));
     }
     return places;
