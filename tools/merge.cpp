@@ -138,8 +138,10 @@ std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
         if (links[head].owner != sending)
             continue;
         std::vector<int> at{int(head)};
-        for (const std::size_t further : rows::chainAfter(links, head))
-            at.push_back(int(further));
+        // Most places are one record: no chain to follow then.
+        if (links[head].childs.value_or(noLink) != noLink)
+            for (const std::size_t further : rows::chainAfter(links, head))
+                at.push_back(int(further));
         wanted.insert(wanted.end(), at.begin(), at.end());
         placeRows.push_back(std::move(at));
     }
