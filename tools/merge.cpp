@@ -108,15 +108,19 @@ struct SentRecord {
     QString photo;
 };
 
-// A place of the sending user: its head record, then its chain.
-using SentPlace = std::vector<SentRecord>;
+// The sending user's records, and the places they make: each place its
+// head record, then its chain, as indexes into `records`.
+struct SentPlaces {
+    std::vector<SentRecord> records;
+    std::vector<std::vector<int>> places;
+};
 
 // The sending user's places, each with the further records of its chain in
 // chain order. The chain is followed by row position, as the record window
 // follows it; a link that leads outside the table, back into the chain, or
 // to a row that is no chain record (damaged data) ends the chain there, so
 // another child's records never come along.
-std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
+SentPlaces readPlaces(Cursor& sendingData, qint16 sending)
 {
     // The links of every row first; then the fields of only the rows the
     // places take. The cursor then stands past the last row, as walking
@@ -147,25 +151,21 @@ std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
     }
     std::sort(wanted.begin(), wanted.end());
     wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
-    std::vector<SentRecord> records;  // of the rows in `wanted`, in its order
-    records.reserve(wanted.size());
+    SentPlaces sent;
+    sent.records.reserve(wanted.size());  // of the rows in `wanted`, in its order
     sendingData.readRows({find::object, find::months, find::days, find::comment, find::yz, find::xz, find::photo},
                          wanted, [&](int, const std::vector<QVariant>& v) {
-                             records.push_back({v[0], v[1], v[2], v[3], v[4], v[5], Cursor::textOf(v[6])});
+                             sent.records.push_back({v[0], v[1], v[2], v[3], v[4], v[5], Cursor::textOf(v[6])});
                          });
     sendingData.moveLast();
     if (!sendingData.eof())
         sendingData.moveNext();
 
-    std::vector<SentPlace> places;
-    places.reserve(placeRows.size());
-    for (const std::vector<int>& at : placeRows) {
-        SentPlace place;
-        for (const int row : at)
-            place.push_back(records[std::lower_bound(wanted.begin(), wanted.end(), row) - wanted.begin()]);
-        places.push_back(std::move(place));
-    }
-    return places;
+    for (std::vector<int>& at : placeRows)
+        for (int& row : at)
+            row = int(std::lower_bound(wanted.begin(), wanted.end(), row) - wanted.begin());
+    sent.places = std::move(placeRows);
+    return sent;
 }
 
 // Appends the copies at the end of the table, each place's head record
@@ -174,7 +174,7 @@ std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
 // new record. `indexs` counts on from the last row's, and the fields are the
 // ones the merge has always set, through one statement each for appending
 // and linking.
-void copyPlaces(Cursor& localData, const std::vector<SentPlace>& places, int records, const QString& sendingName,
+void copyPlaces(Cursor& localData, const SentPlaces& sent, int records, const QString& sendingName,
                 qint16 receivingID)
 {
     if (records == 0)
@@ -194,11 +194,11 @@ void copyPlaces(Cursor& localData, const std::vector<SentPlace>& places, int rec
         return append.append({QString::number(last), int(owner), r.object, r.months, r.days, r.comment, r.yz, r.xz,
                               int(noLink), mother, mergedPhoto(sendingName, r.photo)});
     };
-    for (const SentPlace& place : places) {
-        Cursor::Bookmark tailRow = appendCopy(place.front(), receivingID, noLink);
+    for (const std::vector<int>& place : sent.places) {
+        Cursor::Bookmark tailRow = appendCopy(sent.records[place.front()], receivingID, noLink);
         int tail = last;
         for (std::size_t i = 1; i < place.size(); ++i) {
-            const Cursor::Bookmark added = appendCopy(place[i], chainRecordOwner, tail);
+            const Cursor::Bookmark added = appendCopy(sent.records[place[i]], chainRecordOwner, tail);
             link.change(tailRow, {last});
             tailRow = added;
             tail = last;
@@ -225,14 +225,14 @@ Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingDat
     const qint16 sending = senderID(sendingUsers, sendingName);
 
     // Read first, so that the limit is checked before anything is written.
-    const std::vector<SentPlace> places = readPlaces(sendingData, sending);
+    const SentPlaces sent = readPlaces(sendingData, sending);
     Brought brought;
-    brought.places = int(places.size());
+    brought.places = int(sent.places.size());
     QSet<QString> named;  // letter case ignored
-    for (const SentPlace& place : places) {
+    for (const std::vector<int>& place : sent.places) {
         brought.records += int(place.size());
-        for (const SentRecord& r : place) {
-            const QString name = MakeFilename(r.photo);
+        for (const int record : place) {
+            const QString name = MakeFilename(sent.records[record].photo);
             if (!name.isEmpty() && !named.contains(name.toCaseFolded())) {
                 named.insert(name.toCaseFolded());
                 brought.pictures << name;
@@ -242,7 +242,7 @@ Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingDat
     inOneTransaction(localData, [&] {
         if (localData.recordCount() + brought.records > maxDataRows)
             throw TooManyRows();
-        copyPlaces(localData, places, brought.records, sendingName, receivingID);
+        copyPlaces(localData, sent, brought.records, sendingName, receivingID);
         return brought.records;
     });
     return brought;
