@@ -1,11 +1,11 @@
 // The merge between two databases as a teacher runs it (launcher, merge
 // tool, receiving user, the brought wandelo.mdb, sending user, "統　合":
-// backup copy, one transaction appending row by row through the data
-// editor's cursor): a sending user with 2,000 points into a local table of
-// 30,000 rows, beside its floor in the same process (one INSERT … SELECT
-// from the attached sending file through the sqlite3 C API, on a copy of
-// the same file) and beside the same SQL run by the sqlite3 command. Run
-// with bench/run.sh.
+// the data editor opened, backup copy, one transaction appending through
+// one prepared statement on the data editor's cursor): a sending user with
+// 2,000 points into a local table of 30,000 rows, beside its floor in the
+// same process (one INSERT … SELECT from the attached sending file through
+// the sqlite3 C API, on a copy of the same file) and beside the same SQL
+// run by the sqlite3 command. Run with bench/run.sh.
 
 #include "bigmap.h"
 #include "form5.h"

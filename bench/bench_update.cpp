@@ -1,6 +1,6 @@
 // The update tool on a full table of 32,767 rows, as a teacher runs it
-// (launcher, update tool, "更　新": marker search, backup copy, scaling row
-// by row through the data editor's cursor, marker), beside its floor in the
+// (launcher, update tool, "更　新": marker search, backup copy, scaling in
+// one UPDATE on the data editor's connection, marker), beside its floor in the
 // same process (the marker search, one UPDATE and the marker INSERT through
 // the sqlite3 C API on a copy of the same file) and beside the same SQL run
 // by the sqlite3 command. Run with bench/run.sh.

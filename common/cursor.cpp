@@ -5,6 +5,7 @@
 #include <QScopeGuard>
 #include <algorithm>
 #include <numeric>
+#include <stdexcept>
 #include <sqlite3.h>
 
 namespace {
@@ -686,6 +687,138 @@ void Cursor::WriteScope::undo() noexcept
         cursor_.rowidsVersion_ = -1;  // reloaded at the next write scope
         cursor_.forgetRows();
     }
+}
+
+namespace {
+
+QStringList quotedAll(const QStringList& columns)
+{
+    QStringList list;
+    for (const QString& name : columns)
+        list << quoted(name);
+    return list;
+}
+
+std::vector<int> indexesIn(const QStringList& all, const QStringList& columns, const QString& table)
+{
+    std::vector<int> indexes;
+    for (const QString& name : columns) {
+        const qsizetype i = all.indexOf(name);
+        if (i < 0)
+            throw DbError(dberr::noSuchColumn, QStringLiteral("テーブル %1 に列 %2 はありません。").arg(table, name));
+        indexes.push_back(int(i));
+    }
+    return indexes;
+}
+
+QString insertSql(const QString& table, const QStringList& columns)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(quoted(table), quotedAll(columns).join(u','), marks.join(u','));
+}
+
+QString updateSql(const QString& table, const QStringList& columns)
+{
+    QStringList assignments;
+    for (const QString& name : columns)
+        assignments << quoted(name) + QStringLiteral(" = ?");
+    return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table), assignments.join(u','));
+}
+
+void requireWriteScope(int scopes)
+{
+    if (scopes == 0)
+        throw std::logic_error("bulk writes need a write scope");
+}
+
+}  // namespace
+
+Cursor::Appender::Appender(Cursor& cursor, const QStringList& columns)
+    : cursor_(cursor),
+      columns_(indexesIn(cursor.columns_, columns, cursor.table_)),
+      insert_(cursor.db_, insertSql(cursor.table_, columns))
+{
+    requireWriteScope(cursor_.writeScopes_);
+}
+
+Cursor::Bookmark Cursor::Appender::append(const std::vector<QVariant>& values)
+{
+    requireWriteScope(cursor_.writeScopes_);
+    insert_.reset();
+    for (std::size_t k = 0; k < columns_.size(); ++k)
+        insert_.bind(int(k) + 1, cursor_.converted(columns_[k], values.at(k)));
+    insert_.step();
+    insert_.reset();
+    const qint64 rowid = cursor_.db_.lastInsertRowid();
+    const bool wasAtEnd = cursor_.pos_ >= qsizetype(cursor_.rowids_.size());
+    cursor_.rowids_.push_back(rowid);  // appended rows come after every other
+    if (wasAtEnd)
+        cursor_.pos_ = cursor_.rowids_.size();
+    cursor_.lastModified_ = rowid;
+    cursor_.forgetRows();  // the last block's extent has changed
+    return rowid;
+}
+
+Cursor::Changer::Changer(Cursor& cursor, const QStringList& columns)
+    : cursor_(cursor),
+      columns_(indexesIn(cursor.columns_, columns, cursor.table_)),
+      update_(cursor.db_, updateSql(cursor.table_, columns))
+{
+    requireWriteScope(cursor_.writeScopes_);
+}
+
+void Cursor::Changer::change(Bookmark row, const std::vector<QVariant>& values)
+{
+    requireWriteScope(cursor_.writeScopes_);
+    update_.reset();
+    for (std::size_t k = 0; k < columns_.size(); ++k)
+        update_.bind(int(k) + 1, cursor_.converted(columns_[k], values.at(k)));
+    update_.bind(int(columns_.size()) + 1, QVariant::fromValue<qint64>(row));
+    update_.step();
+    update_.reset();
+    cursor_.lastModified_ = row;
+    cursor_.forgetRows();
+}
+
+void Cursor::readRows(const QStringList& columns, const std::vector<int>& positions,
+                      const std::function<void(int, const std::vector<QVariant>&)>& f)
+{
+    syncWithOtherConnections();
+    indexesIn(columns_, columns, table_);  // an unknown column is refused as in value()
+    if (positions.empty())
+        return;
+    for (const int position : positions)
+        if (position < 0 || position >= qsizetype(rowids_.size()))
+            throw noCurrentRow();
+    // One statement over the span, stepping past the rows not asked for
+    // without reading them: a statement per row would cost a file lock each.
+    Statement span(db_, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ? AND ? ORDER BY rowid")
+                            .arg(quotedAll(columns).join(u','), quoted(table_)));
+    span.bind(1, QVariant::fromValue<qint64>(rowids_[positions.front()]));
+    span.bind(2, QVariant::fromValue<qint64>(rowids_[positions.back()]));
+    std::vector<QVariant> values(columns.size());
+    auto next = positions.begin();
+    while (next != positions.end() && span.step()) {
+        const qint64 rowid = span.columnInt64(0);
+        if (rowid < rowids_[*next])
+            continue;
+        if (rowid > rowids_[*next])
+            throw noCurrentRow();  // the row asked for is gone
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            values[i] = span.column(int(i) + 1);
+        f(*next, values);
+        ++next;
+    }
+    if (next != positions.end())
+        throw noCurrentRow();
+}
+
+void Cursor::rereadValues()
+{
+    forgetRows();
 }
 
 void Cursor::requery()

@@ -146,6 +146,56 @@ public:
         bool done_ = false;
     };
 
+    // Many rows written through one prepared statement each, for the bulk
+    // writes of the tools, inside a WriteScope of this cursor (which holds
+    // the lock and has every row of the file in the row list). Values are
+    // converted as setValue converts them and written as update() writes
+    // them; lastModified() follows each write. They neither move the
+    // cursor nor tell its observer, as scan() does not; the rows' values
+    // are read again when next asked for.
+    //
+    // Appender: appends rows with the given columns; the row list learns
+    // each new row at once (a cursor past the end stays past the end, as
+    // after addNew + update).
+    class Appender {
+    public:
+        Appender(Cursor& cursor, const QStringList& columns);
+        Bookmark append(const std::vector<QVariant>& values);
+
+    private:
+        Cursor& cursor_;
+        std::vector<int> columns_;
+        Statement insert_;
+    };
+    // Changer: sets the given columns of the row of a bookmark.
+    class Changer {
+    public:
+        Changer(Cursor& cursor, const QStringList& columns);
+        void change(Bookmark row, const std::vector<QVariant>& values);
+
+    private:
+        Cursor& cursor_;
+        std::vector<int> columns_;
+        Statement update_;
+    };
+
+    // Reads the given columns of the rows at the given positions (in
+    // ascending order, each once) through one statement, without moving:
+    // for the rows a scan() of fewer columns picked out. f gets each row's
+    // position and values (in the order of columns). A row gone from the
+    // file is dberr::noCurrentRow, as value() reports it.
+    void readRows(const QStringList& columns, const std::vector<int>& positions,
+                  const std::function<void(int position, const std::vector<QVariant>& values)>& f);
+
+    // The bookmark of the row at a position scan() gave.
+    Bookmark bookmarkAt(int position) const { return rowids_.at(position); }
+
+    // After a set-based write on the cursor's connection that changed
+    // values but added or removed no row (our own writes do not change the
+    // data version the cursor watches): forgets the values read, so that
+    // they are read anew when next asked for. The position stays.
+    void rereadValues();
+
     // How often, at most, a cursor asks whether another connection has
     // committed: asking costs a file lock, and a person cannot tell 50 ms.
     static void setCheckInterval(int milliseconds);

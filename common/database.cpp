@@ -159,6 +159,81 @@ qint64 Database::lastInsertRowid() const
     return sqlite3_last_insert_rowid(db_);
 }
 
+int Database::changes() const
+{
+    return sqlite3_changes(db_);
+}
+
+namespace {
+
+// As Statement::column reads a value.
+QVariant argumentOf(sqlite3_value* value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return QVariant::fromValue<qint64>(sqlite3_value_int64(value));
+    case SQLITE_FLOAT:
+        return sqlite3_value_double(value);
+    case SQLITE_NULL:
+        return {};
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                                 sqlite3_value_bytes(value));
+    }
+}
+
+// As Statement::bind stores a value.
+void setResult(sqlite3_context* context, const QVariant& value)
+{
+    if (value.isNull() || !value.isValid()) {
+        sqlite3_result_null(context);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+        sqlite3_result_int64(context, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_result_double(context, value.toDouble());
+        break;
+    default: {
+        const QByteArray utf8 = value.toString().toUtf8();
+        sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+void callFunction(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    const auto& f = *static_cast<Database::Function*>(sqlite3_user_data(context));
+    try {
+        setResult(context, f(argumentOf(arguments[0])));
+    } catch (...) {
+        // Nothing may pass through the engine: the statement fails instead.
+        sqlite3_result_error(context, "function failed", -1);
+    }
+}
+
+}  // namespace
+
+void Database::defineFunction(const QString& name, Function f)
+{
+    if (functions_.contains(name))
+        return;
+    auto* held = new Function(std::move(f));
+    const int rc = sqlite3_create_function_v2(
+        db_, name.toUtf8().constData(), 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, held, callFunction, nullptr,
+        nullptr, [](void* p) { delete static_cast<Function*>(p); });
+    if (rc != SQLITE_OK)
+        throw lastError();  // the engine has deleted `held` already
+    functions_ << name;
+}
+
 DbError Database::lastError(const QString& context) const
 {
     const int code = sqlite3_extended_errcode(db_);

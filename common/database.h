@@ -7,7 +7,9 @@
 #include "dberror.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -33,6 +35,17 @@ public:
     // Changes whenever another connection commits to the file.
     qint64 dataVersion();
     qint64 lastInsertRowid() const;
+    // Rows changed by the last INSERT, UPDATE or DELETE on this connection.
+    int changes() const;
+
+    // Makes `f` callable from this connection's SQL as name(value): the
+    // value arrives as Statement::column reads it and the result is stored
+    // as Statement::bind stores it. So one set-based statement writes
+    // exactly what a C++ rule applied row by row and bound would write,
+    // without a statement per row. Defined once per connection and name
+    // (a later call with the same name keeps the first); deterministic.
+    using Function = std::function<QVariant(const QVariant&)>;
+    void defineFunction(const QString& name, Function f);
 
     // The error of the last call on this connection, as a DbError; a busy
     // or locked file is dberr::busy with busyText.
@@ -48,6 +61,7 @@ private:
 
     sqlite3* db_;
     QString path_;
+    QStringList functions_;  // defined by defineFunction
 };
 
 // A prepared statement, finalised when it goes out of scope.

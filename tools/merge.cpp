@@ -8,6 +8,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -71,17 +72,22 @@ int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingI
     Cursor users(localData.database(), userdata, Cursor::Kind::Dynaset);
     const qint16 sending = senderID(users, sendingName);
     return inOneTransaction(localData, [&] {
-        int handedOver = 0;
+        // The rows are read once and their owners written through one
+        // statement; the cursor ends past the last row, as walking the
+        // rows left it.
         localData.moveFirst();
-        while (!localData.eof()) {
-            if (ownedBy(localData, sending)) {
-                localData.edit();
-                localData.setValue(find::userID, int(receivingID));
-                localData.update();
-                ++handedOver;
-            }
+        std::vector<Cursor::Bookmark> owned;
+        localData.scan({find::userID}, [&](int position, const std::vector<QVariant>& values) {
+            if (toInt16(values[0]) == sending)
+                owned.push_back(localData.bookmarkAt(position));
+            return true;
+        });
+        Cursor::Changer handOver(localData, {find::userID});
+        for (const Cursor::Bookmark row : owned)
+            handOver.change(row, {int(receivingID)});
+        localData.moveLast();
+        if (!localData.eof())
             localData.moveNext();
-        }
         if (deleteSender) {
             users.moveFirst();
             while (!users.eof()) {
@@ -90,7 +96,7 @@ int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingI
                 users.moveNext();
             }
         }
-        return handedOver;
+        return int(owned.size());
     });
 }
 
@@ -102,83 +108,109 @@ struct SentRecord {
     QString photo;
 };
 
-// A place of the sending user: its head record, then its chain.
-using SentPlace = std::vector<SentRecord>;
+// The sending user's records, and the places they make: each place its
+// head record, then its chain, as indexes into `records`.
+struct SentPlaces {
+    std::vector<SentRecord> records;
+    std::vector<std::vector<int>> places;
+};
 
 // The sending user's places, each with the further records of its chain in
 // chain order. The chain is followed by row position, as the record window
 // follows it; a link that leads outside the table, back into the chain, or
 // to a row that is no chain record (damaged data) ends the chain there, so
 // another child's records never come along.
-std::vector<SentPlace> readPlaces(Cursor& sendingData, qint16 sending)
+SentPlaces readPlaces(Cursor& sendingData, qint16 sending)
 {
-    std::vector<SentRecord> records;
+    // The links of every row first; then the fields of only the rows the
+    // places take. The cursor then stands past the last row, as walking
+    // the rows left it.
     std::vector<rows::ChainLinks> links;
-    sendingData.moveFirst();
-    while (!sendingData.eof()) {
-        records.push_back({sendingData.value(find::object), sendingData.value(find::months),
-                           sendingData.value(find::days), sendingData.value(find::comment),
-                           sendingData.value(find::yz), sendingData.value(find::xz),
-                           sendingData.text(find::photo)});
-        links.push_back({toInt16(sendingData.value(find::userID)), toInt16(sendingData.value(find::childs))});
-        sendingData.moveNext();
-    }
-    std::vector<SentPlace> places;
-    for (std::size_t head = 0; head < records.size(); ++head) {
+    sendingData.scan({find::userID, find::childs}, [&](int position, const std::vector<QVariant>& v) {
+        if (std::size_t(position) != links.size())
+            return false;  // a row gone meanwhile: refused below
+        links.push_back({toInt16(v[0]), toInt16(v[1])});
+        return true;
+    });
+    // Chains link rows by position: with a row missing, none can be followed.
+    if (int(links.size()) != sendingData.recordCount())
+        throw DbError(dberr::noCurrentRow, QStringLiteral("カレント レコードがありません。"));
+
+    std::vector<std::vector<int>> placeRows;
+    std::vector<int> wanted;
+    for (std::size_t head = 0; head < links.size(); ++head) {
         if (links[head].owner != sending)
             continue;
-        SentPlace place{records[head]};
-        for (const std::size_t at : rows::chainAfter(links, head))
-            place.push_back(records[at]);
-        places.push_back(std::move(place));
+        std::vector<int> at{int(head)};
+        // Most places are one record: no chain to follow then.
+        if (links[head].childs.value_or(noLink) != noLink)
+            for (const std::size_t further : rows::chainAfter(links, head))
+                at.push_back(int(further));
+        wanted.insert(wanted.end(), at.begin(), at.end());
+        placeRows.push_back(std::move(at));
     }
-    return places;
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    SentPlaces sent;
+    sent.records.reserve(wanted.size());  // of the rows in `wanted`, in its order
+    sendingData.readRows({find::object, find::months, find::days, find::comment, find::yz, find::xz, find::photo},
+                         wanted, [&](int, const std::vector<QVariant>& v) {
+                             sent.records.push_back({v[0], v[1], v[2], v[3], v[4], v[5], Cursor::textOf(v[6])});
+                         });
+    sendingData.moveLast();
+    if (!sendingData.eof())
+        sendingData.moveNext();
+
+    for (std::vector<int>& at : placeRows)
+        for (int& row : at)
+            row = int(std::lower_bound(wanted.begin(), wanted.end(), row) - wanted.begin());
+    sent.places = std::move(placeRows);
+    return sent;
 }
 
-// Appends a copy of `r` as the table's new last row: indexs one more than
-// the last row's, then the fields in the order the merge has always set
-// them. Returns the new row's indexs.
-int appendCopy(Cursor& localData, const SentRecord& r, qint16 owner, int mother, const QString& photo)
+// Appends the copies at the end of the table, each place's head record
+// for the receiving user, then its chain records in order as the record
+// window appends one: `mother` the old tail, whose `childs` then names the
+// new record. `indexs` counts on from the last row's, and the fields are the
+// ones the merge has always set, through one statement each for appending
+// and linking.
+void copyPlaces(Cursor& localData, const SentPlaces& sent, int records, const QString& sendingName,
+                qint16 receivingID)
 {
+    if (records == 0)
+        return;
     int last = 0;  // an empty table: the first row gets indexs 1
     localData.moveLast();
     if (localData.hasCurrent())
         last = rows::int16Field(localData, find::indexs);
-    if (last >= maxDataRows)
+    if (last + records > maxDataRows)
         throw TooManyRows();
-    localData.addNew();
-    localData.setValue(find::indexs, QString::number(last + 1));
-    localData.setValue(find::userID, int(owner));
-    localData.setValue(find::object, r.object);
-    localData.setValue(find::months, r.months);
-    localData.setValue(find::days, r.days);
-    localData.setValue(find::comment, r.comment);
-    localData.setValue(find::yz, r.yz);
-    localData.setValue(find::xz, r.xz);
-    localData.setValue(find::childs, int(noLink));
-    localData.setValue(find::mother, mother);
-    localData.setValue(find::photo, photo);
-    localData.update();
-    return last + 1;
-}
-
-// Copies one place: the head for the receiving user, then each chain
-// record appended at the tail as the record window appends one: `mother`
-// the old tail, whose `childs` then names the new record.
-void copyPlace(Cursor& localData, const SentPlace& place, const QString& sendingName, qint16 receivingID)
-{
-    int tail = appendCopy(localData, place.front(), receivingID, noLink, mergedPhoto(sendingName, place.front().photo));
-    for (std::size_t i = 1; i < place.size(); ++i) {
-        localData.moveLast();
-        const Cursor::Bookmark tailRow = localData.bookmark();
-        const int added = appendCopy(localData, place[i], chainRecordOwner, tail,
-                                     mergedPhoto(sendingName, place[i].photo));
-        localData.setBookmark(tailRow);
-        localData.edit();
-        localData.setValue(find::childs, added);
-        localData.update();
-        tail = added;
+    Cursor::Appender append(localData, {find::indexs, find::userID, find::object, find::months, find::days,
+                                        find::comment, find::yz, find::xz, find::childs, find::mother,
+                                        find::photo});
+    Cursor::Changer link(localData, {find::childs});
+    const auto appendCopy = [&](const SentRecord& r, qint16 owner, int mother) {
+        ++last;
+        return append.append({QString::number(last), int(owner), r.object, r.months, r.days, r.comment, r.yz, r.xz,
+                              int(noLink), mother, mergedPhoto(sendingName, r.photo)});
+    };
+    for (const std::vector<int>& place : sent.places) {
+        Cursor::Bookmark tailRow = appendCopy(sent.records[place.front()], receivingID, noLink);
+        int tail = last;
+        for (std::size_t i = 1; i < place.size(); ++i) {
+            const Cursor::Bookmark added = appendCopy(sent.records[place[i]], chainRecordOwner, tail);
+            link.change(tailRow, {last});
+            tailRow = added;
+            tail = last;
+        }
     }
+    // The cursor stands where appending row by row left it: on the row
+    // before the last one added (past the end when that is the only row).
+    localData.moveLast();
+    if (localData.recordCount() == 1)
+        localData.moveNext();
+    else
+        localData.movePrevious();
 }
 
 }  // namespace
@@ -193,14 +225,14 @@ Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingDat
     const qint16 sending = senderID(sendingUsers, sendingName);
 
     // Read first, so that the limit is checked before anything is written.
-    const std::vector<SentPlace> places = readPlaces(sendingData, sending);
+    const SentPlaces sent = readPlaces(sendingData, sending);
     Brought brought;
-    brought.places = int(places.size());
+    brought.places = int(sent.places.size());
     QSet<QString> named;  // letter case ignored
-    for (const SentPlace& place : places) {
+    for (const std::vector<int>& place : sent.places) {
         brought.records += int(place.size());
-        for (const SentRecord& r : place) {
-            const QString name = MakeFilename(r.photo);
+        for (const int record : place) {
+            const QString name = MakeFilename(sent.records[record].photo);
             if (!name.isEmpty() && !named.contains(name.toCaseFolded())) {
                 named.insert(name.toCaseFolded());
                 brought.pictures << name;
@@ -210,8 +242,7 @@ Brought mergeBetween(Cursor& localData, Cursor& sendingUsers, Cursor& sendingDat
     inOneTransaction(localData, [&] {
         if (localData.recordCount() + brought.records > maxDataRows)
             throw TooManyRows();
-        for (const SentPlace& place : places)
-            copyPlace(localData, place, sendingName, receivingID);
+        copyPlaces(localData, sent, brought.records, sendingName, receivingID);
         return brought.records;
     });
     return brought;

@@ -15,6 +15,27 @@ QVariant scaled(const QVariant& position)
     return intFloor(position.toDouble() * updateScale);
 }
 
+// Scales every head record's position in one statement. The rule itself
+// stays in C++ (`scaled`, the row kind read through toInt16), called by
+// the engine for each row: SQL's own arithmetic and comparisons read odd
+// stored values (text, out-of-range IDs) otherwise than the programs do.
+int scaleHeadRecords(Cursor& data)
+{
+    Database& db = data.database();
+    db.defineFunction(QStringLiteral("kovr_scaled"), scaled);
+    db.defineFunction(QStringLiteral("kovr_is_head"), [](const QVariant& owner) {
+        const auto id = toInt16(owner);
+        return QVariant(id && rowKind(*id) == RowKind::Head);
+    });
+    Statement scale(db, QStringLiteral("UPDATE \"%1\" SET \"%2\" = kovr_scaled(\"%2\"), \"%3\" = kovr_scaled(\"%3\") "
+                                       "WHERE kovr_is_head(\"%4\")")
+                            .arg(data.table(), find::xz, find::yz, find::userID));
+    scale.step();
+    const int changed = db.changes();
+    data.rereadValues();
+    return changed;
+}
+
 UpdateOutcome refused(const QString& reason)
 {
     return {UpdateResult::Refused, reason, 0};
@@ -24,12 +45,27 @@ UpdateOutcome refused(const QString& reason)
 
 bool hasUpdateMarker(Cursor& data)
 {
-    data.moveFirst();
-    while (!data.eof()) {
-        if (data.text(find::object) == updateMarkerObject)
+    // As text() reads the field: CAST leaves text as it is and turns a
+    // number into digits, which never spell the marker.
+    Statement markers(data.database(),
+                      QStringLiteral("SELECT rowid FROM \"%1\" WHERE CAST(\"%2\" AS TEXT) = ? ORDER BY rowid")
+                          .arg(data.table(), find::object));
+    markers.bind(1, updateMarkerObject);
+    while (markers.step()) {
+        // The cursor stands on the first marker among its rows, as after
+        // walking to it; a row it does not have yet does not count.
+        try {
+            data.setBookmark(markers.columnInt64(0));
             return true;
-        data.moveNext();
+        } catch (const DbError& e) {
+            if (e.number() != dberr::noCurrentRow)
+                throw;
+        }
     }
+    // Walked past the last row.
+    data.moveLast();
+    if (!data.eof())
+        data.moveNext();
     return false;
 }
 
@@ -66,20 +102,7 @@ UpdateOutcome convert(Cursor& data, const std::function<QString()>& beforeWritin
         }
 
         UpdateOutcome outcome{UpdateResult::Updated, {}, 0};
-        data.moveFirst();
-        while (!data.eof()) {
-            const auto owner = toInt16(data.value(find::userID));
-            if (owner && rowKind(*owner) == RowKind::Head) {
-                const QVariant xz = data.value(find::xz);
-                const QVariant yz = data.value(find::yz);
-                data.edit();
-                data.setValue(find::xz, scaled(xz));
-                data.setValue(find::yz, scaled(yz));
-                data.update();
-                ++outcome.scaled;
-            }
-            data.moveNext();
-        }
+        outcome.scaled = scaleHeadRecords(data);
 
         if (data.recordCount() > 0)
             data.moveLast();

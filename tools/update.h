@@ -23,7 +23,7 @@ struct UpdateOutcome {
     int scaled = 0;  // head records whose position was scaled
 };
 
-// Whether any row of `data` is the update marker (walks the whole table).
+// Whether any row of the cursor's table is the update marker (one query).
 bool hasUpdateMarker(Cursor& data);
 
 // Converts the table of the cursor. `beforeWriting` runs once the database

@@ -2,6 +2,7 @@
 #include "fixture.h"
 
 #include <QTest>
+#include <stdexcept>
 
 namespace {
 
@@ -155,6 +156,66 @@ private slots:
             seen << c.bookmark();
         QCOMPARE(seen, f.query("SELECT rowid FROM data ORDER BY rowid"));
         QCOMPARE(c.recordCount(), seen.size());
+    }
+
+    // The tools' bulk writes: rows appended and changed through one
+    // statement each, values converted as setValue converts them, the
+    // cursor left where it stood and the new rows readable at once.
+    void bulkWritesInsideAWriteScope()
+    {
+        Fixture f;
+        f.addFind({"かぶと虫", 2});
+        f.addFind({"さなぎ", 1});
+        auto db = Database::open(f.database());
+        Cursor c(*db, "data", Cursor::Kind::Dynaset);
+        c.moveLast();
+        QCOMPARE(c.text("object"), QStringLiteral("さなぎ"));  // its block is read
+        const Cursor::Bookmark first = 1;
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, Cursor::Appender(c, {"object"}));
+        {
+            Cursor::WriteScope scope(c);
+            Cursor::Appender append(c, {"indexs", "object", "userID", "xz"});
+            const Cursor::Bookmark added = append.append({"3", "どんぐり", "2", "1.5"});
+            QCOMPARE(c.lastModified(), std::optional<Cursor::Bookmark>(added));
+            Cursor::Changer change(c, {"object"});
+            change.change(first, {"かえた"});
+            QCOMPARE(c.lastModified(), std::optional<Cursor::Bookmark>(first));
+            scope.commit();
+        }
+        QCOMPARE(c.recordCount(), 3);
+        QCOMPARE(c.absolutePosition(), 1);
+        QCOMPARE(c.text("object"), QStringLiteral("さなぎ"));
+        c.moveLast();
+        QCOMPARE(c.text("object"), QStringLiteral("どんぐり"));
+        c.moveFirst();
+        QCOMPARE(c.text("object"), QStringLiteral("かえた"));
+        QCOMPARE(f.query("SELECT typeof(userID), typeof(xz), xz FROM data WHERE rowid = 3"),
+                 (QVariantList{"integer", "real", 1.5}));
+    }
+
+    // Picked rows are read by position across gaps in the rowids; a row
+    // another program removed is reported, not skipped.
+    void readRowsByPosition()
+    {
+        Fixture f;
+        for (const char* name : {"a", "b", "c", "d", "e"})
+            f.addFind({name, 2});
+        f.sql("DELETE FROM data WHERE object = 'b'");
+        auto db = Database::open(f.database());
+        Cursor c(*db, "data", Cursor::Kind::Dynaset);
+        QStringList seen;
+        c.readRows({"object", "userID"}, {0, 2, 3}, [&](int position, const std::vector<QVariant>& v) {
+            seen << QStringLiteral("%1:%2%3").arg(position).arg(v[0].toString()).arg(v[1].toInt());
+        });
+        QCOMPARE(seen, (QStringList{"0:a2", "2:d2", "3:e2"}));
+        QCOMPARE(c.absolutePosition(), 0);
+        f.sql("DELETE FROM data WHERE object = 'd'");
+        try {
+            c.readRows({"object"}, {1, 2}, [](int, const std::vector<QVariant>&) {});
+            QFAIL("a removed row was not reported");
+        } catch (const DbError& e) {
+            QCOMPARE(e.number(), dberr::noCurrentRow);
+        }
     }
 
     void savedRowsAreInTheFile()

@@ -119,6 +119,43 @@ private slots:
         QCOMPARE(b.local.single("SELECT count(*) FROM data").toInt(), 32765);
     }
 
+    // The last indexs decides too: a table of few rows whose last row is
+    // numbered near the end takes no more than fit.
+    void aLastIndexsNearTheEndIsRefused()
+    {
+        Between b;
+        b.local.sql("UPDATE data SET indexs = '32764' WHERE rowid = 2");
+        QVERIFY_THROWS_EXCEPTION(merge::TooManyRows, b.run());  // 4 records: 32768 would pass the end
+        QCOMPARE(b.local.single("SELECT count(*) FROM data").toInt(), 2);
+        b.local.sql("UPDATE data SET indexs = '32763' WHERE rowid = 2");
+        QCOMPARE(b.run().records, 4);
+        QCOMPARE(b.local.single("SELECT max(indexs) FROM data").toString(), QStringLiteral("32767"));
+    }
+
+    // The cursor stands where appending the rows one by one left it: on the
+    // row before the last one added, or past the end when that is the only
+    // row.
+    void theCursorEndsWhereAppendingLeftIt()
+    {
+        Between b;
+        b.run();
+        QCOMPARE(b.localData->absolutePosition(), b.localData->recordCount() - 2);
+        QVERIFY(b.sendingData->eof());
+
+        Fixture local, sending;
+        local.addUser("はな", 2);
+        sending.addUser("あき", 5);
+        sending.addFind({"ひとつ", 5, 1, 1});
+        auto localDb = Database::open(local.database());
+        auto sendingDb = Database::open(sending.database(), Database::Mode::ReadOnly);
+        Cursor localData(*localDb, "data", Cursor::Kind::Dynaset);
+        Cursor users(*sendingDb, "userdata", Cursor::Kind::Dynaset);
+        Cursor data(*sendingDb, "data", Cursor::Kind::Dynaset);
+        QCOMPARE(merge::mergeBetween(localData, users, data, "あき", 2).records, 1);
+        QVERIFY(localData.eof());
+        QCOMPARE(localData.recordCount(), 1);
+    }
+
     void aFailureMidwayLeavesNothing()
     {
         Between b;

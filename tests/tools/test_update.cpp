@@ -1,6 +1,7 @@
 #include "backup.h"
 #include "editors.h"
 #include "fixture.h"
+#include "int16.h"
 #include "form10.h"
 #include "form5.h"
 #include "kovrapp.h"
@@ -69,6 +70,59 @@ private slots:
         Cursor data(*db, "data", Cursor::Kind::Dynaset);
         QCOMPARE(updateToVer2(data).result, UpdateResult::Updated);
         QCOMPARE(f.query("SELECT xz, yz FROM data WHERE rowid = 1"), (QVariantList{after, after}));
+    }
+
+    // A file made by another program may hold anything in any field: the
+    // scaling writes what reading each row into the program and writing it
+    // back row by row has always written, value and stored type alike.
+    void oddStoredValuesScaleAsRowByRow()
+    {
+        Fixture f, reference;
+        const QString rowsSql = QStringLiteral(
+            "DROP TABLE data;"
+            "CREATE TABLE data (object, months, days, comment, indexs, yz, xz, photo, childs, mother, userID);"
+            "INSERT INTO data (indexs, userID, xz, yz) VALUES"
+            " ('1', 2, '12', 'abc'),"         // text: a number, and none
+            " ('2', 2, 7, -0.5),"             // an integer; a negative fraction
+            " ('3', '2', 1e308, -1e308),"     // text ID; past the float range
+            " ('4', 2.5, x'3132', ''),"        // ID halves to even; a blob, empty text
+            " ('5', 70000, 10, 10),"          // an ID past 16 bits: no head
+            " ('6', 1.4, 10, 10),"            // reads as 1: a chain record
+            " ('7', NULL, 10, 10),"
+            " ('8', '３', 333, NULL),"         // full-width digit, as typed
+            " ('9', 'x', 10, 10),"
+            " ('10', -2, 101.5, 0);");
+        f.sql(rowsSql);
+        reference.sql(rowsSql);
+
+        auto db = Database::open(f.database());
+        Cursor data(*db, "data", Cursor::Kind::Dynaset);
+        const UpdateOutcome outcome = updateToVer2(data);
+        QCOMPARE(outcome.result, UpdateResult::Updated);
+
+        // The rule as the tool applied it, one row at a time.
+        auto refDb = Database::open(reference.database());
+        Cursor old(*refDb, "data", Cursor::Kind::Dynaset);
+        int scaled = 0;
+        for (old.moveFirst(); !old.eof(); old.moveNext()) {
+            const auto owner = toInt16(old.value("userID"));
+            if (!owner || tables::rowKind(*owner) != tables::RowKind::Head)
+                continue;
+            auto scale = [](const QVariant& v) {
+                return v.isValid() && !v.isNull() ? QVariant(intFloor(v.toDouble() * updateScale)) : v;
+            };
+            const QVariant xz = old.value("xz"), yz = old.value("yz");
+            old.edit();
+            old.setValue("xz", scale(xz));
+            old.setValue("yz", scale(yz));
+            old.update();
+            ++scaled;
+        }
+        QCOMPARE(outcome.scaled, scaled);
+        QCOMPARE(scaled, 6);
+        const QString look = QStringLiteral("SELECT typeof(xz), xz, typeof(yz), yz FROM data WHERE indexs <> '11' ORDER BY rowid");
+        QCOMPARE(f.query(look), reference.query(look));
+        QCOMPARE(f.single("SELECT indexs FROM data WHERE object = 'UpdateCompleted'").toString(), QStringLiteral("11"));
     }
 
     void updateScalesHeadRecordsAndWritesTheMarkerLast()
