@@ -561,18 +561,24 @@ bool Cursor::reachRowid(qsizetype& p, qsizetype end, qint64 rowid) const
     return p < end && rowids_[p] == rowid;
 }
 
+// SELECT rowid and `columns` of the rows `condition` picks (every row when
+// empty), in rowid order.
+QString Cursor::rowidSelect(const QStringList& columns, const QString& condition) const
+{
+    QString list;
+    for (const QString& name : columns) {
+        columnIndex(name);  // an unknown column is refused as in value()
+        list += u',' + quoted(name);
+    }
+    const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
+    return QStringLiteral("SELECT rowid%1 FROM %2%3 ORDER BY rowid").arg(list, quoted(table_), where);
+}
+
 void Cursor::scan(const QStringList& columns,
                   const std::function<bool(int, const std::vector<QVariant>&)>& f)
 {
     syncWithOtherConnections();
-    QStringList list;
-    for (const QString& name : columns) {
-        columnIndex(name);  // an unknown column is refused as in value()
-        list << quoted(name);
-    }
-    Statement all(db_, QStringLiteral("SELECT rowid%1 FROM %2 ORDER BY rowid")
-                           .arg(list.isEmpty() ? QString() : u',' + list.join(u','),
-                                quoted(table_)));
+    Statement all(db_, rowidSelect(columns, QString()));
     std::vector<QVariant> values(columns.size());
     qsizetype p = 0;
     const qsizetype end = rowids_.size();
@@ -593,14 +599,7 @@ void Cursor::scanWhere(const QStringList& columns, const QString& condition,
                        const std::function<bool(int, const std::vector<QVariant>&)>& f)
 {
     syncWithOtherConnections();
-    QStringList list;
-    for (const QString& name : columns) {
-        columnIndex(name);  // an unknown column is refused as in value()
-        list << quoted(name);
-    }
-    Statement found(db_, QStringLiteral("SELECT rowid%1 FROM %2 WHERE %3 ORDER BY rowid")
-                             .arg(list.isEmpty() ? QString() : u',' + list.join(u','),
-                                  quoted(table_), condition));
+    Statement found(db_, rowidSelect(columns, condition));
     std::vector<QVariant> values(columns.size());
     auto from = rowids_.begin();
     while (found.step()) {

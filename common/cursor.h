@@ -214,6 +214,7 @@ private:
     void afterMove();
     void leaveRow();
     int columnIndex(const QString& column) const;
+    QString rowidSelect(const QStringList& columns, const QString& condition) const;
     const std::vector<QVariant>& currentRow();
     QVariant converted(int column, const QVariant& value) const;
 

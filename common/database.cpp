@@ -15,6 +15,28 @@ bool isBusy(int code)
     return (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED;
 }
 
+// How a value is stored in the file, whether bound to a statement or
+// returned by a function of ours: NULL, a whole number, a real, or text.
+template <class Null, class Whole, class Real, class Text>
+auto storeAs(const QVariant& value, Null null, Whole whole, Real real, Text text)
+{
+    if (value.isNull() || !value.isValid())
+        return null();
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+        return whole(value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return real(value.toDouble());
+    default:
+        return text(value.toString().toUtf8());
+    }
+}
+
 DbError busyError()
 {
     return DbError(dberr::busy, busyText);
@@ -182,30 +204,15 @@ QVariant argumentOf(sqlite3_value* value)
     }
 }
 
-// As Statement::bind stores a value.
+// A result stored as Statement::bind stores a value.
 void setResult(sqlite3_context* context, const QVariant& value)
 {
-    if (value.isNull() || !value.isValid()) {
-        sqlite3_result_null(context);
-        return;
-    }
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::Bool:
-        sqlite3_result_int64(context, value.toLongLong());
-        break;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        sqlite3_result_double(context, value.toDouble());
-        break;
-    default: {
-        const QByteArray utf8 = value.toString().toUtf8();
-        sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    }
-    }
+    storeAs(value, [&] { sqlite3_result_null(context); },
+            [&](qint64 n) { sqlite3_result_int64(context, n); },
+            [&](double d) { sqlite3_result_double(context, d); },
+            [&](const QByteArray& utf8) {
+                sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            });
 }
 
 void callFunction(sqlite3_context* context, int, sqlite3_value** arguments)
@@ -258,28 +265,13 @@ Statement::~Statement()
 
 void Statement::bind(int index, const QVariant& value)
 {
-    int rc;
-    if (value.isNull() || !value.isValid()) {
-        rc = sqlite3_bind_null(stmt_, index);
-    } else {
-        switch (value.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::Short:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::Bool:
-            rc = sqlite3_bind_int64(stmt_, index, value.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = sqlite3_bind_double(stmt_, index, value.toDouble());
-            break;
-        default: {
-            const QByteArray utf8 = value.toString().toUtf8();
-            rc = sqlite3_bind_text(stmt_, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
-        }
-        }
-    }
+    const int rc = storeAs(
+        value, [&] { return sqlite3_bind_null(stmt_, index); },
+        [&](qint64 n) { return sqlite3_bind_int64(stmt_, index, n); },
+        [&](double d) { return sqlite3_bind_double(stmt_, index, d); },
+        [&](const QByteArray& utf8) {
+            return sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        });
     if (rc != SQLITE_OK)
         throw db_.lastError();
 }
