@@ -17,11 +17,6 @@ QString quoted(const QString& name)
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-DbError noCurrentRow()
-{
-    return DbError(dberr::noCurrentRow, QStringLiteral("カレント レコードがありません。"));
-}
-
 }  // namespace
 
 Cursor::Cursor(Database& db, const QString& table, Kind kind) : db_(db), table_(table), kind_(kind)
@@ -203,6 +198,13 @@ void Cursor::moveLast()
     afterMove();
 }
 
+void Cursor::movePastLast()
+{
+    moveLast();
+    if (!eof())
+        moveNext();
+}
+
 void Cursor::moveNext()
 {
     beforeChange(CursorObserver::Action::Move);
@@ -211,7 +213,7 @@ void Cursor::moveNext()
     // (the end, when the last row went).
     const bool deleted = currentDeleted_;
     if (!deleted && pos_ >= qsizetype(rowids_.size()))
-        throw noCurrentRow();
+        throw noCurrentRowError();
     leaveRow();
     if (!deleted)
         ++pos_;
@@ -223,7 +225,7 @@ void Cursor::movePrevious()
     beforeChange(CursorObserver::Action::Move);
     syncWithOtherConnections();
     if (pos_ < 0)
-        throw noCurrentRow();
+        throw noCurrentRowError();
     leaveRow();
     --pos_;
     afterMove();
@@ -237,7 +239,7 @@ void Cursor::move(int count)
     syncWithOtherConnections();
     const bool deleted = currentDeleted_;
     if ((count > 0 && !deleted && pos_ >= qsizetype(rowids_.size())) || (count < 0 && pos_ < 0))
-        throw noCurrentRow();
+        throw noCurrentRowError();
     leaveRow();
     qsizetype target = pos_ + count - ((deleted && count > 0) ? 1 : 0);
     pos_ = std::clamp<qsizetype>(target, -1, rowids_.size());
@@ -276,7 +278,7 @@ bool Cursor::onRow() const
 void Cursor::requireCurrent()
 {
     if (!onRow())
-        throw noCurrentRow();
+        throw noCurrentRowError();
 }
 
 int Cursor::absolutePosition()
@@ -381,7 +383,7 @@ const std::vector<QVariant>& Cursor::currentRow()
     if (!row) {
         // Removed by another connection since our rowids were loaded.
         currentDeleted_ = true;
-        throw noCurrentRow();
+        throw noCurrentRowError();
     }
     return *row;
 }
@@ -791,7 +793,7 @@ void Cursor::readRows(const QStringList& columns, const std::vector<int>& positi
         return;
     for (const int position : positions)
         if (position < 0 || position >= qsizetype(rowids_.size()))
-            throw noCurrentRow();
+            throw noCurrentRowError();
     // One statement over the span, stepping past the rows not asked for
     // without reading them: a statement per row would cost a file lock each.
     Statement span(db_, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ? AND ? ORDER BY rowid")
@@ -805,14 +807,14 @@ void Cursor::readRows(const QStringList& columns, const std::vector<int>& positi
         if (rowid < rowids_[*next])
             continue;
         if (rowid > rowids_[*next])
-            throw noCurrentRow();  // the row asked for is gone
+            throw noCurrentRowError();  // the row asked for is gone
         for (qsizetype i = 0; i < columns.size(); ++i)
             values[i] = span.column(int(i) + 1);
         f(*next, values);
         ++next;
     }
     if (next != positions.end())
-        throw noCurrentRow();
+        throw noCurrentRowError();
 }
 
 void Cursor::rereadValues()

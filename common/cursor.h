@@ -78,6 +78,8 @@ public:
     void moveNext();
     void movePrevious();
     void move(int count);  // forward by count from the current row
+    // Past the last row, where walking the rows with moveNext ends.
+    void movePastLast();
 
     bool eof();  // past the last row (also when the table is empty)
     bool bof();  // before the first row

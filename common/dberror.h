@@ -40,3 +40,10 @@ inline DbError valueTooLongError()
 {
     return DbError(dberr::valueTooLong, valueTooLongText);
 }
+
+// A row asked for that is not there: the cursor stands past the end, or
+// another program removed the row.
+inline DbError noCurrentRowError()
+{
+    return DbError(dberr::noCurrentRow, QStringLiteral("カレント レコードがありません。"));
+}

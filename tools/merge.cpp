@@ -85,9 +85,7 @@ int mergeWithin(Cursor& localData, const QString& sendingName, qint16 receivingI
         Cursor::Changer handOver(localData, {find::userID});
         for (const Cursor::Bookmark row : owned)
             handOver.change(row, {int(receivingID)});
-        localData.moveLast();
-        if (!localData.eof())
-            localData.moveNext();
+        localData.movePastLast();
         if (deleteSender) {
             users.moveFirst();
             while (!users.eof()) {
@@ -134,7 +132,7 @@ SentPlaces readPlaces(Cursor& sendingData, qint16 sending)
     });
     // Chains link rows by position: with a row missing, none can be followed.
     if (int(links.size()) != sendingData.recordCount())
-        throw DbError(dberr::noCurrentRow, QStringLiteral("カレント レコードがありません。"));
+        throw noCurrentRowError();
 
     std::vector<std::vector<int>> placeRows;
     std::vector<int> wanted;
@@ -157,9 +155,7 @@ SentPlaces readPlaces(Cursor& sendingData, qint16 sending)
                          wanted, [&](int, const std::vector<QVariant>& v) {
                              sent.records.push_back({v[0], v[1], v[2], v[3], v[4], v[5], Cursor::textOf(v[6])});
                          });
-    sendingData.moveLast();
-    if (!sendingData.eof())
-        sendingData.moveNext();
+    sendingData.movePastLast();
 
     for (std::vector<int>& at : placeRows)
         for (int& row : at)

@@ -62,10 +62,7 @@ bool hasUpdateMarker(Cursor& data)
                 throw;
         }
     }
-    // Walked past the last row.
-    data.moveLast();
-    if (!data.eof())
-        data.moveNext();
+    data.movePastLast();  // where walking the rows ended
     return false;
 }
 
